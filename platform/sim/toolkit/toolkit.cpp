@@ -1,0 +1,264 @@
+// The toolkit stand-in: start and end, handles and their types, fonts, the
+// resource file and style sheet, windows with their native HWND, the UI
+// thread hand-over and text conversion.
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include <pugixml.hpp>
+
+#include "../sim_control.h"
+#include "toolkit_state.h"
+
+namespace trvsim::xc {
+
+namespace {
+
+constexpr UINT callUiMessage = WM_USER + 0x101;
+const char* const windowClass = "XCGUI_Window";
+const char* const uiClass = "XCGUI_UiThread";
+
+[[noreturn]] void fail(const char* what) {
+    std::fprintf(stderr, "toolkit stand-in: %s\n", what);
+    std::abort();
+}
+
+void requireInitialised(const char* function) {
+    if (!toolkit().initialised) {
+        std::fprintf(stderr, "toolkit stand-in: %s called before XInitXCGUI\n", function);
+        std::abort();
+    }
+}
+
+HXCGUI addObject(std::unique_ptr<Object> object) {
+    auto& tk = toolkit();
+    auto handle = reinterpret_cast<HXCGUI>(tk.nextHandle);
+    tk.nextHandle += 8;
+    object->handle = handle;
+    tk.objects[reinterpret_cast<UINT_PTR>(handle)] = std::move(object);
+    return handle;
+}
+
+std::string toGbk(const WCHAR* text) { return text ? utf16ToGbk(text) : std::string(); }
+
+// Reads a whole file named by a toolkit path (relative to the current directory).
+bool readFile(const WCHAR* path, std::string& content) {
+    std::string host = hostPathOf(toGbk(path));
+    if (host.empty()) return false;
+    std::ifstream in(host, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream out;
+    out << in.rdbuf();
+    content = out.str();
+    return bool(in) || in.eof();
+}
+
+// "#RRGGBB" or "#AARRGGBB" to a COLORREF (the alpha byte is kept high).
+bool parseColour(const char* text, COLORREF& colour) {
+    if (!text || text[0] != '#') return false;
+    std::string hex = text + 1;
+    if (hex.size() != 6 && hex.size() != 8) return false;
+    char* end;
+    unsigned long value = std::strtoul(hex.c_str(), &end, 16);
+    if (*end) return false;
+    unsigned long alpha = hex.size() == 8 ? value >> 24 : 0xFF;
+    COLORREF rgb = RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
+    colour = rgb | (COLORREF(alpha) << 24);
+    return true;
+}
+
+LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCDESTROY) {
+        auto& objects = toolkit().objects;
+        for (auto it = objects.begin(); it != objects.end(); ++it) {
+            auto* window = it->second->category == Category::Window ? static_cast<WindowObject*>(it->second.get())
+                                                                     : nullptr;
+            if (window && window->hwnd == hwnd) {
+                objects.erase(it);
+                break;
+            }
+        }
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK uiProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == callUiMessage) return reinterpret_cast<XCCallUiThreadRoutine>(wParam)(lParam);
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+void registerClasses() {
+    static bool done = false;
+    if (done) return;
+    WNDCLASSA cls{};
+    cls.lpfnWndProc = windowProcedure;
+    cls.lpszClassName = windowClass;
+    RegisterClassA(&cls);
+    cls.lpfnWndProc = uiProcedure;
+    cls.lpszClassName = uiClass;
+    RegisterClassA(&cls);
+    done = true;
+}
+
+}  // namespace
+
+SIMAPI Toolkit& toolkit() {
+    static Toolkit* instance = new Toolkit;
+    return *instance;
+}
+
+SIMAPI Object* objectOf(HXCGUI handle) {
+    auto& objects = toolkit().objects;
+    auto it = objects.find(reinterpret_cast<UINT_PTR>(handle));
+    return it == objects.end() ? nullptr : it->second.get();
+}
+
+}  // namespace trvsim::xc
+
+using namespace trvsim;
+using namespace trvsim::xc;
+
+SIMAPI BOOL WINAPI XInitXCGUI(const WCHAR* text) {
+    auto& tk = toolkit();
+    if (tk.initialised) fail("XInitXCGUI called twice");
+    registerClasses();
+    int inits = tk.initCount + 1, exits = tk.exitCount;
+    tk = Toolkit{};
+    tk.initialised = true;
+    tk.initCount = inits;
+    tk.exitCount = exits;
+    tk.initText = text ? text : u"";
+    tk.uiThread = GetCurrentThreadId();
+    tk.uiWindow = CreateWindowExA(0, uiClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    return TRUE;
+}
+
+SIMAPI void WINAPI XExitXCGUI() {
+    auto& tk = toolkit();
+    requireInitialised("XExitXCGUI");
+    std::vector<HWND> windows;
+    for (auto& [handle, object] : tk.objects)
+        if (object->category == Category::Window) windows.push_back(static_cast<WindowObject*>(object.get())->hwnd);
+    for (HWND hwnd : windows) DestroyWindow(hwnd);
+    DestroyWindow(tk.uiWindow);
+    tk.objects.clear();
+    tk.uiWindow = nullptr;
+    tk.defaultFont = nullptr;
+    tk.initialised = false;
+    ++tk.exitCount;
+}
+
+SIMAPI HFONTX WINAPI XFont_Create2(const WCHAR* name, int size, int style) {
+    requireInitialised("XFont_Create2");
+    auto font = std::make_unique<Font>();
+    font->type = XC_FONT;
+    font->name = name ? name : u"";
+    font->size = size;
+    font->style = style;
+    return addObject(std::move(font));
+}
+
+SIMAPI void WINAPI XC_SetDefaultFont(HFONTX font) {
+    requireInitialised("XC_SetDefaultFont");
+    Object* object = objectOf(font);
+    if (object && object->type == XC_FONT) toolkit().defaultFont = font;
+}
+
+SIMAPI BOOL WINAPI XC_LoadResource(const WCHAR* fileName) {
+    requireInitialised("XC_LoadResource");
+    auto& tk = toolkit();
+    LoadRecord record{fileName ? fileName : u"", false};
+    std::string content;
+    pugi::xml_document document;
+    if (readFile(fileName, content) && document.load_buffer(content.data(), content.size())) {
+        pugi::xml_node root = document.child("resource");
+        bool good = bool(root);
+        std::map<std::u16string, COLORREF> colours;
+        std::map<std::u16string, std::string> images;
+        std::string folder = hostPathOf(toGbk(fileName));
+        folder = folder.substr(0, folder.rfind('/'));
+        for (pugi::xml_node node : root.children()) {
+            std::u16string name = gbkToUtf16(utf8ToGbk(node.attribute("name").value()));
+            if (std::string(node.name()) == "color") {
+                COLORREF colour;
+                good = good && !name.empty() && parseColour(node.attribute("value").value(), colour);
+                if (good) colours[name] = colour;
+            } else if (std::string(node.name()) == "image") {
+                std::string file = node.attribute("file").value();
+                good = good && !name.empty() && !file.empty();
+                if (good) images[name] = folder + "/" + file;
+            } else {
+                good = false;
+            }
+        }
+        if (good) {
+            tk.colours.insert(colours.begin(), colours.end());
+            tk.images.insert(images.begin(), images.end());
+            record.loaded = true;
+        }
+    }
+    tk.resourceLoads.push_back(record);
+    return record.loaded;
+}
+
+SIMAPI BOOL WINAPI XC_LoadStyle(const WCHAR* fileName) {
+    requireInitialised("XC_LoadStyle");
+    std::string content;
+    LoadRecord record{fileName ? fileName : u"", readFile(fileName, content)};
+    toolkit().styleLoads.push_back(record);
+    return record.loaded;
+}
+
+SIMAPI BOOL WINAPI XC_IsHWINDOW(HWINDOW window) { return objectAs<WindowObject>(window, Category::Window) != nullptr; }
+
+SIMAPI BOOL WINAPI XC_IsHELE(HELE element) { return objectAs<Object>(element, Category::Element) != nullptr; }
+
+SIMAPI BOOL WINAPI XC_IsHXCGUI(HXCGUI handle, int type) {
+    Object* object = objectOf(handle);
+    return object && object->type == type;
+}
+
+SIMAPI int WINAPI XObj_GetType(HXCGUI handle) {
+    Object* object = objectOf(handle);
+    return object ? object->type : XC_ERROR;
+}
+
+SIMAPI INT_PTR WINAPI XC_CallUiThread(XCCallUiThreadRoutine routine, INT_PTR data) {
+    auto& tk = toolkit();
+    if (!tk.initialised || !routine) fail("XC_CallUiThread without a started toolkit or routine");
+    if (GetCurrentThreadId() == tk.uiThread) return routine(data);
+    return SendMessageA(tk.uiWindow, callUiMessage, reinterpret_cast<WPARAM>(routine), data);
+}
+
+SIMAPI int WINAPI XC_AnsiToUnicode(const char* text, int length, WCHAR* out, int outLength) {
+    return MultiByteToWideChar(CP_ACP, 0, text, length, out, outLength);
+}
+
+SIMAPI const char* WINAPI XC_wtoa(const WCHAR* text) {
+    thread_local std::string buffer;
+    buffer = toGbk(text);
+    return buffer.c_str();
+}
+
+SIMAPI HWINDOW WINAPI XWnd_Create(int x, int y, int width, int height, const WCHAR* title, HWND parent, int) {
+    requireInitialised("XWnd_Create");
+    HWND hwnd = CreateWindowExA(0, windowClass, toGbk(title).c_str(), WS_POPUP | WS_CLIPCHILDREN, x, y, width, height,
+                                parent, nullptr, nullptr, nullptr);
+    if (!hwnd) return nullptr;
+    auto window = std::make_unique<WindowObject>();
+    window->type = XC_WINDOW;
+    window->category = Category::Window;
+    window->hwnd = hwnd;
+    return addObject(std::move(window));
+}
+
+SIMAPI HWND WINAPI XWnd_GetHWND(HWINDOW window) {
+    auto* object = objectAs<WindowObject>(window, Category::Window);
+    return object ? object->hwnd : nullptr;
+}
+
+SIMAPI void WINAPI XWnd_CloseWindow(HWINDOW window) {
+    auto* object = objectAs<WindowObject>(window, Category::Window);
+    if (object) SendMessageA(object->hwnd, WM_CLOSE, 0, 0);
+}

@@ -1,0 +1,4 @@
+#include "shell_handles.h"
+
+HWINDOW ShellFrame = nullptr;
+HWND PropertyHostForm = nullptr;

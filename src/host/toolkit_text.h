@@ -1,0 +1,12 @@
+// Text crossing to and from the toolkit: host code page (GBK) in the
+// plug-in, UTF-16 at every toolkit call.
+#pragma once
+
+#include <xcgui.h>
+
+#include <string>
+
+using ToolkitText = std::basic_string<WCHAR>;
+
+ToolkitText toToolkitText(const std::string& gbk);
+std::string fromToolkitText(const WCHAR* text);
