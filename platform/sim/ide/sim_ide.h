@@ -63,8 +63,10 @@ public:
     // WM_COMMAND messages the host main window received: (wParam, lParam).
     const std::vector<std::pair<WPARAM, LPARAM>>& commands() const { return commands_; }
 
-private:
+    // The host's notification function, as notification 1 hands it over.
     static INT_PTR WINAPI hostNotification(INT code, INT_PTR first, INT_PTR second);
+
+private:
     static LRESULT CALLBACK mainWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR answer(INT code, INT_PTR first, INT_PTR second);
     void buildWindows();
