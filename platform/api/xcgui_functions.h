@@ -24,6 +24,9 @@ TRV_XCGUI_FUNCTION(int, XC_AnsiToUnicode, (const char* text, int length, WCHAR* 
                    (text, length, out, outLength))
 TRV_XCGUI_FUNCTION(const char*, XC_wtoa, (const WCHAR* text), (text))
 
+// Images.
+TRV_XCGUI_FUNCTION(HIMAGE, XImage_LoadFile, (const WCHAR* fileName), (fileName))
+
 // Windows.
 TRV_XCGUI_FUNCTION(HWINDOW, XWnd_Create, (int x, int y, int width, int height, const WCHAR* title, HWND parent, int style),
                    (x, y, width, height, title, parent, style))

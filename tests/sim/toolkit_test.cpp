@@ -102,3 +102,13 @@ TEST_F(ToolkitTest, TextConversion) {
     EXPECT_EQ(std::u16string(out), u"易语言");
     EXPECT_STREQ(XC_wtoa(u"记事本"), "记事本");
 }
+
+TEST_F(ToolkitTest, ImagesLoadOnlyFromImageFiles) {
+    writeHostFile(folder + "/a.png", std::string("\x89PNG\r\n\x1a\n", 8) + "rest");
+    writeHostFile(folder + "/b.png", "text, not an image");
+    HIMAGE image = XImage_LoadFile(u"a.png");
+    EXPECT_TRUE(XC_IsHXCGUI(image, XC_IMAGE));
+    EXPECT_EQ(static_cast<xc::Image*>(xc::objectOf(image))->file, folder + "/a.png");
+    EXPECT_EQ(XImage_LoadFile(u"b.png"), nullptr);
+    EXPECT_EQ(XImage_LoadFile(u"missing.png"), nullptr);
+}

@@ -241,6 +241,22 @@ SIMAPI const char* WINAPI XC_wtoa(const WCHAR* text) {
     return buffer.c_str();
 }
 
+// Loads an image file: PNG, BMP, ICO, GIF or JPEG, told by its first bytes.
+SIMAPI HIMAGE WINAPI XImage_LoadFile(const WCHAR* fileName) {
+    requireInitialised("XImage_LoadFile");
+    std::string content;
+    if (!readFile(fileName, content)) return nullptr;
+    static const std::string signatures[] = {std::string("\x89PNG\r\n\x1a\n", 8), "BM", std::string("\0\0\1\0", 4),
+                                             "GIF8", "\xFF\xD8\xFF"};
+    bool image = false;
+    for (auto& signature : signatures) image = image || content.compare(0, signature.size(), signature) == 0;
+    if (!image) return nullptr;
+    auto object = std::make_unique<Image>();
+    object->type = XC_IMAGE;
+    object->file = hostPathOf(toGbk(fileName));
+    return addObject(std::move(object));
+}
+
 SIMAPI HWINDOW WINAPI XWnd_Create(int x, int y, int width, int height, const WCHAR* title, HWND parent, int) {
     requireInitialised("XWnd_Create");
     HWND hwnd = CreateWindowExA(0, windowClass, toGbk(title).c_str(), WS_POPUP | WS_CLIPCHILDREN, x, y, width, height,

@@ -26,6 +26,10 @@ struct Font : Object {
     int style = 0;
 };
 
+struct Image : Object {
+    std::string file;  // host path
+};
+
 struct WindowObject : Object {
     HWND hwnd{};
 };
