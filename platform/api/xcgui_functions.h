@@ -25,7 +25,7 @@ TRV_XCGUI_FUNCTION(int, XC_AnsiToUnicode, (const char* text, int length, WCHAR* 
 TRV_XCGUI_FUNCTION(const char*, XC_wtoa, (const WCHAR* text), (text))
 
 // Images.
-TRV_XCGUI_FUNCTION(HIMAGE, XImage_LoadFile, (const WCHAR* fileName), (fileName))
+TRV_XCGUI_FUNCTION(HIMAGE, XImage_LoadFile, (const WCHAR* fileName, BOOL stretch), (fileName, stretch))
 
 // Windows.
 TRV_XCGUI_FUNCTION(HWINDOW, XWnd_Create, (int x, int y, int width, int height, const WCHAR* title, HWND parent, int style),

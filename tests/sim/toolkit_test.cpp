@@ -106,9 +106,9 @@ TEST_F(ToolkitTest, TextConversion) {
 TEST_F(ToolkitTest, ImagesLoadOnlyFromImageFiles) {
     writeHostFile(folder + "/a.png", std::string("\x89PNG\r\n\x1a\n", 8) + "rest");
     writeHostFile(folder + "/b.png", "text, not an image");
-    HIMAGE image = XImage_LoadFile(u"a.png");
+    HIMAGE image = XImage_LoadFile(u"a.png", FALSE);
     EXPECT_TRUE(XC_IsHXCGUI(image, XC_IMAGE));
     EXPECT_EQ(static_cast<xc::Image*>(xc::objectOf(image))->file, folder + "/a.png");
-    EXPECT_EQ(XImage_LoadFile(u"b.png"), nullptr);
-    EXPECT_EQ(XImage_LoadFile(u"missing.png"), nullptr);
+    EXPECT_EQ(XImage_LoadFile(u"b.png", FALSE), nullptr);
+    EXPECT_EQ(XImage_LoadFile(u"missing.png", FALSE), nullptr);
 }

@@ -242,7 +242,7 @@ SIMAPI const char* WINAPI XC_wtoa(const WCHAR* text) {
 }
 
 // Loads an image file: PNG, BMP, ICO, GIF or JPEG, told by its first bytes.
-SIMAPI HIMAGE WINAPI XImage_LoadFile(const WCHAR* fileName) {
+SIMAPI HIMAGE WINAPI XImage_LoadFile(const WCHAR* fileName, BOOL stretch) {
     requireInitialised("XImage_LoadFile");
     std::string content;
     if (!readFile(fileName, content)) return nullptr;
@@ -254,6 +254,7 @@ SIMAPI HIMAGE WINAPI XImage_LoadFile(const WCHAR* fileName) {
     auto object = std::make_unique<Image>();
     object->type = XC_IMAGE;
     object->file = hostPathOf(toGbk(fileName));
+    object->stretch = stretch;
     return addObject(std::move(object));
 }
 

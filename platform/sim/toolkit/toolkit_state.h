@@ -28,6 +28,7 @@ struct Font : Object {
 
 struct Image : Object {
     std::string file;  // host path
+    bool stretch = false;
 };
 
 struct WindowObject : Object {
