@@ -349,6 +349,7 @@ int JsonParser::run() {
             // Only whitespace may follow the root value.
             if (rootDone) return isOpening(c) ? jsonMalformedObject : jsonMalformedValue;
             rootDone = true;
+            root_->empty();  // a new root holds an empty object until the text gives it a value
             if (!isOpening(c)) {
                 if (int error = readRootScalar()) return error;
                 continue;
