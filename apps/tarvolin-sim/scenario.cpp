@@ -8,6 +8,7 @@
 #include "sim_control.h"
 #include "sim_ide.h"
 #include "snapshot.h"
+#include "toolkit/toolkit_state.h"
 
 namespace trvsim {
 
@@ -90,6 +91,8 @@ bool notepad(Context& c, const Arguments& a) {
 
 bool host(Context& c, const Arguments& a) {
     if (a.words.size() != 1) return false;
+    if (a.words[0] == "blackmoon")
+        return c.ide.loadBlackMoon();
     if (a.words[0] == "no-main-window")
         c.ide.setMainWindowAvailable(false);
     else if (a.words[0] == "main-window")
@@ -106,10 +109,102 @@ bool wait(Context&, const Arguments& a) {
     return true;
 }
 
+// The tool bar button whose tooltip is `tooltip` (GBK), or 0.
+HELE toolButton(const std::string& tooltip) {
+    std::u16string wanted = gbkToUtf16(tooltip);
+    for (const char16_t* bar : {u"winToolBar0", u"winToolBar1"})
+        if (auto* e = xc::elementOf(xc::elementNamed(bar)))
+            for (HELE child : e->children)
+                if (xc::elementOf(child)->tooltip == wanted) return child;
+    return nullptr;
+}
+
+HELE linkerCombo() {
+    if (auto* e = xc::elementOf(xc::elementNamed(u"winToolBar0")))
+        for (HELE child : e->children)
+            if (xc::elementOf(child)->type == XC_COMBOBOX) return child;
+    return nullptr;
+}
+
+HELE paneNamed(const std::string& caption) {
+    std::u16string wanted = gbkToUtf16(caption);
+    for (auto& [handle, object] : xc::toolkit().objects)
+        if (object->type == XC_PANE && static_cast<xc::Pane*>(object.get())->text == wanted) return object->handle;
+    return nullptr;
+}
+
+bool click(Context&, const Arguments& a) {
+    HELE button = toolButton(utf8ToGbk(a.rest));
+    if (!button) return false;
+    xc::userClick(button);
+    return true;
+}
+
+bool hover(Context&, const Arguments& a) {
+    HELE element = a.rest == "linker" ? linkerCombo() : toolButton(utf8ToGbk(a.rest));
+    if (!element) return false;
+    xc::userHover(element, true);
+    xc::userHover(element, false);
+    return true;
+}
+
+bool linker(Context&, const Arguments& a) {
+    HELE combo = linkerCombo();
+    if (!combo || a.words.size() != 2 || a.words[0] != "pick") return false;
+    auto* c = static_cast<xc::ComboBox*>(xc::elementOf(combo));
+    std::u16string wanted = gbkToUtf16(utf8ToGbk(a.words[1]));
+    for (size_t i = 0; i < c->items.size(); ++i)
+        if (c->items[i] == wanted) {
+            xc::userPickComboItem(combo, int(i));
+            return true;
+        }
+    return false;
+}
+
+bool pane(Context&, const Arguments& a) {
+    if (a.words.size() != 2) return false;
+    HELE found = paneNamed(utf8ToGbk(a.words[1]));
+    auto* p = static_cast<xc::Pane*>(xc::elementOf(found));
+    if (!p) return false;
+    if (a.words[0] == "float") return xc::userFloatPane(found) != nullptr;
+    if (a.words[0] == "close" && p->floatingWindow) {
+        xc::userCloseWindow(p->floatingWindow);
+        return true;
+    }
+    if (a.words[0] == "tab" && xc::groupOf(found)) {
+        xc::userSelectPaneTab(found);
+        return true;
+    }
+    return false;
+}
+
+bool frame(Context&, const Arguments& a) {
+    HWND hwnd = FindWindowA("Tarvolin", nullptr);
+    HWINDOW window = nullptr;
+    for (auto& [handle, object] : xc::toolkit().objects)
+        if (auto* w = xc::windowOf(object->handle); w && w->hwnd == hwnd) window = object->handle;
+    if (!window || a.words.size() != 1) return false;
+    if (a.words[0] == "close-box") {
+        xc::userCloseWindow(window);
+        return true;
+    }
+    if (a.words[0] == "close-button") {
+        xc::userClick(xc::elementNamed(u"winClose"));
+        return true;
+    }
+    if (a.words[0] == "project-button") {
+        xc::userClick(xc::elementNamed(u"proJectNameBtn"));
+        return true;
+    }
+    return false;
+}
+
 const std::vector<std::pair<std::string, Command>>& commands() {
     static const std::vector<std::pair<std::string, Command>> table = {
         {"start", start}, {"notify", notify},   {"close", close}, {"title", title},
         {"snapshot", snapshot}, {"notepad", notepad}, {"host", host},   {"wait", wait},
+        {"click", click},       {"hover", hover},     {"linker", linker}, {"pane", pane},
+        {"frame", frame},
     };
     return table;
 }

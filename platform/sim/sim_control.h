@@ -46,6 +46,18 @@ SIMAPI void pumpMessages(DWORD milliseconds);
 SIMAPI HWND openNotepad(const std::string& titleGbk);
 SIMAPI void closeNotepad(HWND notepad);
 
+// Message boxes shown, in order, and the button the user presses (IDOK at first).
+struct MessageBoxRecord {
+    std::string text;     // GBK
+    std::string caption;  // GBK
+    UINT type;
+};
+SIMAPI std::vector<MessageBoxRecord> messageBoxes();
+SIMAPI void answerMessageBoxes(int button);
+// Command lines started with WinExec (GBK), in order; nothing is run.
+SIMAPI std::vector<std::string> commandLines();
+SIMAPI void clearShellRecords();
+
 // Destroys every window of the calling thread and forgets the window classes
 // registered by modules (the system classes stay).
 SIMAPI void destroyThreadWindows();

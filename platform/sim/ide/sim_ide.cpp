@@ -54,8 +54,27 @@ HWND dockBarWorkspace(HWND main, int dockId, RECT place, int barId, const char* 
 
 }  // namespace
 
+// The host's linker setting file and linker folders, when the folder has none.
+static void addLinkers() {
+    if (GetFileAttributesA("tools") != INVALID_FILE_ATTRIBUTES) return;
+    CreateDirectoryA("tools", nullptr);
+    WritePrivateProfileStringA("linker", "linker", (runDirectory() + "\\linker\\VC2017\\bin\\link.exe").c_str(),
+                               "tools\\link.ini");
+    CreateDirectoryA("linker", nullptr);
+    for (const char* name : {"VC2017", "VC6"}) {
+        std::string folder = std::string("linker\\") + name;
+        CreateDirectoryA(folder.c_str(), nullptr);
+        CreateDirectoryA((folder + "\\bin").c_str(), nullptr);
+        HANDLE file = CreateFileA((folder + "\\bin\\link.exe").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+        CloseHandle(file);
+    }
+    CreateDirectoryA("linker\\.svn", nullptr);
+    CreateDirectoryA("linker\\NoLinkExe", nullptr);
+}
+
 SimIde::SimIde(const std::string& hostFolder, const std::string& windowsFolder) {
     mapRunDirectory(windowsFolder, hostFolder, "e.exe");
+    addLinkers();
     registerHostClasses();
     buildWindows();
     current = this;
@@ -149,8 +168,22 @@ INT_PTR SimIde::start() {
     return notify(1, reinterpret_cast<INT_PTR>(&SimIde::hostNotification), 0);
 }
 
+bool SimIde::loadBlackMoon() {
+    if (blackMoon_) return true;
+    HANDLE file = CreateFileA("lib\\BlackMoon.fne", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    const char marker[] = "TRVSIM-MODULE BlackMoon.fne\n";
+    DWORD written;
+    WriteFile(file, marker, sizeof marker - 1, &written, nullptr);
+    CloseHandle(file);
+    blackMoon_ = LoadLibraryA("lib\\BlackMoon.fne");
+    return blackMoon_ != nullptr;
+}
+
 void SimIde::unloadPlugin() {
+    if (blackMoon_) FreeLibrary(blackMoon_);
+    blackMoon_ = nullptr;
     if (!module_) return;
+    notify(6, 0, 0);
     if (!waitForThreads(5000)) {
         std::fprintf(stderr, "sim ide: the plug-in's threads did not end; it cannot be unloaded\n");
         std::abort();
@@ -198,6 +231,10 @@ INT_PTR SimIde::answer(INT code, INT_PTR first, INT_PTR second) {
 
 LRESULT CALLBACK SimIde::mainWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND && current) current->commands_.emplace_back(wParam, lParam);
+    if (message == WM_CLOSE) {
+        if (current) ++current->closeRequests_;
+        return 0;
+    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 

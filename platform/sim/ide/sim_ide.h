@@ -45,8 +45,11 @@ public:
     // Loads the plug-in when needed, then notification 1 with the host's
     // notification function.
     INT_PTR start();
-    // Waits for the plug-in's threads to end, then unloads the module.
+    // Announces that the host closes (notification 6), waits for the
+    // plug-in's threads to end, then unloads the module.
     void unloadPlugin();
+    // Puts the BlackMoon compile plug-in into the host process.
+    bool loadBlackMoon();
 
     // Host state the plug-in reads.
     void setTitle(const std::string& titleGbk);
@@ -60,6 +63,8 @@ public:
     void answerHostFunction(DWORD code, HostFunctionAnswer answer) { answers_[code] = std::move(answer); }
 
     const std::vector<HostCallRecord>& hostCalls() const { return hostCalls_; }
+    // WM_CLOSE messages the host main window received; the host only notes them.
+    int closeRequests() const { return closeRequests_; }
     // WM_COMMAND messages the host main window received: (wParam, lParam).
     const std::vector<std::pair<WPARAM, LPARAM>>& commands() const { return commands_; }
 
@@ -73,6 +78,7 @@ private:
 
     HWND main_{};
     HMODULE module_{};
+    HMODULE blackMoon_{};
     const void* descriptor_ = nullptr;
     bool mainWindowAvailable_ = true;
     DWORD version_ = (9u << 16) | 5u;  // 5.9
@@ -81,6 +87,7 @@ private:
     std::map<DWORD, HostFunctionAnswer> answers_;
     std::vector<HostCallRecord> hostCalls_;
     std::vector<std::pair<WPARAM, LPARAM>> commands_;
+    int closeRequests_ = 0;
 };
 
 }  // namespace trvsim

@@ -98,6 +98,85 @@ void toolkitPart(Snapshot& root) {
     }
 }
 
+std::string utf8(const std::u16string& text) { return gbkToUtf8(utf16ToGbk(text)); }
+
+// The top-level toolkit window of class "Tarvolin": the plug-in's frame.
+xc::WindowObject* shellFrame() {
+    HWND hwnd = FindWindowA("Tarvolin", nullptr);
+    for (auto& [handle, object] : xc::toolkit().objects)
+        if (auto* w = xc::windowOf(object->handle); w && w->hwnd == hwnd && hwnd) return w;
+    return nullptr;
+}
+
+std::string borderLook(xc::Element* area) {
+    if (!area || area->bkInfo.empty()) return "none";
+    return area->bkInfo.find(u"@ID_COLOR_WinBugBd") != std::u16string::npos ? "debugging" : "normal";
+}
+
+void toolBarPart(Snapshot& bars, const char* name) {
+    auto* bar = xc::elementOf(xc::elementNamed(gbkToUtf16(name)));
+    if (!bar) return;
+    Snapshot& list = bars.list(name);
+    for (HELE child : bar->children) {
+        xc::Element* e = xc::elementOf(child);
+        if (e->type == XC_BUTTON) {
+            auto* image = dynamic_cast<xc::Image*>(xc::objectOf(static_cast<xc::Button*>(e)->icon));
+            list.add("", "button " + utf8(e->tooltip) + (image ? "" : " (no icon)"));
+        } else if (e->type == XC_COMBOBOX) {
+            auto* combo = static_cast<xc::ComboBox*>(e);
+            std::string items;
+            for (auto& item : combo->items) items += (items.empty() ? "" : ", ") + utf8(item);
+            list.add("", "combo box \"" + utf8(combo->text) + "\" [" + items + "] tooltip " + utf8(combo->tooltip));
+        } else {
+            list.add("", std::string(e->mouseThrough ? "separator" : "element"));
+        }
+    }
+}
+
+void framePart(Snapshot& root) {
+    xc::WindowObject* frame = shellFrame();
+    if (!frame) return;
+    Snapshot& part = root.object("frame");
+    part.add("title", windowText(frame->hwnd));
+    RECT rect;
+    GetWindowRect(frame->hwnd, &rect);
+    part.add("size", std::to_string(rect.right - rect.left) + " x " + std::to_string(rect.bottom - rect.top));
+    Snapshot& borders = part.object("borders");
+    const char* positions[] = {"top", "bottom", "left", "right"};
+    for (int i = 0; i < 4; ++i) borders.add(positions[i], borderLook(xc::elementOf(frame->bound[i])));
+    borders.add("shadow", hex(frame->shadow.colour));
+    if (auto* button = xc::elementOf(xc::elementNamed(u"proJectNameBtn"))) {
+        Snapshot& project = part.object("project name button");
+        project.add("text", utf8(button->text));
+        project.add("tooltip", utf8(button->tooltip));
+    }
+    Snapshot& groups = part.list("pane groups");
+    const char* docks[] = {"left", "top", "right", "bottom"};
+    for (auto& group : xc::toolkit().paneGroups) {
+        if (group.frame != frame->handle) continue;
+        Snapshot& entry = groups.object("");
+        entry.add("dock", std::string(docks[group.dock]));
+        Snapshot& panes = entry.list("panes");
+        for (HELE pane : group.panes) {
+            auto* p = static_cast<xc::Pane*>(xc::elementOf(pane));
+            panes.add("", utf8(p->text) + (pane == group.front ? " (front)" : "") + (p->shown ? "" : " (hidden)"));
+        }
+    }
+    Snapshot& floating = part.list("floating panes");
+    for (HELE pane : xc::panesOf(frame->handle))
+        if (auto* p = static_cast<xc::Pane*>(xc::elementOf(pane)); p->floatingWindow) floating.add("", utf8(p->text));
+    Snapshot& bars = part.object("tool bars");
+    toolBarPart(bars, "winToolBar0");
+    toolBarPart(bars, "winToolBar1");
+}
+
+void shellPart(Snapshot& root) {
+    Snapshot& boxes = root.list("message boxes");
+    for (auto& box : messageBoxes()) boxes.add("", gbkToUtf8(box.text));
+    Snapshot& commands = root.list("commands run");
+    for (auto& line : commandLines()) commands.add("", gbkToUtf8(line));
+}
+
 void filesPart(Snapshot& root) {
     Snapshot& part = root.object("files in the run directory");
     for (const char* name : {"XCGUI.dll", "olly.dll", "BeaEngine.dll"})
@@ -188,7 +267,9 @@ Snapshot takeSnapshot(const SimIde& ide) {
     Snapshot root;
     hostPart(root, ide);
     toolkitPart(root);
+    framePart(root);
     filesPart(root);
+    shellPart(root);
     traceLogPart(root);
     hostCallsPart(root, ide);
     return root;

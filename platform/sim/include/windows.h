@@ -14,6 +14,7 @@
 #define __stdcall
 #endif
 #define CALLBACK WINAPI
+#define NTAPI __stdcall
 #define APIENTRY WINAPI
 #define WINAPIV
 
@@ -172,6 +173,146 @@ struct CREATESTRUCTA {
     DWORD dwExStyle;
 };
 typedef CREATESTRUCTA* LPCREATESTRUCTA;
+
+struct CREATESTRUCTW {
+    LPVOID lpCreateParams;
+    HINSTANCE hInstance;
+    HMENU hMenu;
+    HWND hwndParent;
+    int cy;
+    int cx;
+    int y;
+    int x;
+    LONG style;
+    LPCWSTR lpszName;
+    LPCWSTR lpszClass;
+    DWORD dwExStyle;
+};
+typedef CREATESTRUCTW* LPCREATESTRUCTW;
+
+struct MEMORY_BASIC_INFORMATION {
+    PVOID BaseAddress;
+    PVOID AllocationBase;
+    DWORD AllocationProtect;
+    SIZE_T RegionSize;
+    DWORD State;
+    DWORD Protect;
+    DWORD Type;
+};
+typedef MEMORY_BASIC_INFORMATION* PMEMORY_BASIC_INFORMATION;
+
+// Debugging.
+struct EXCEPTION_RECORD {
+    DWORD ExceptionCode;
+    DWORD ExceptionFlags;
+    EXCEPTION_RECORD* ExceptionRecord;
+    PVOID ExceptionAddress;
+    DWORD NumberParameters;
+    ULONG_PTR ExceptionInformation[15];
+};
+struct EXCEPTION_DEBUG_INFO {
+    EXCEPTION_RECORD ExceptionRecord;
+    DWORD dwFirstChance;
+};
+struct CREATE_THREAD_DEBUG_INFO {
+    HANDLE hThread;
+    LPVOID lpThreadLocalBase;
+    LPTHREAD_START_ROUTINE lpStartAddress;
+};
+struct CREATE_PROCESS_DEBUG_INFO {
+    HANDLE hFile;
+    HANDLE hProcess;
+    HANDLE hThread;
+    LPVOID lpBaseOfImage;
+    DWORD dwDebugInfoFileOffset;
+    DWORD nDebugInfoSize;
+    LPVOID lpThreadLocalBase;
+    LPTHREAD_START_ROUTINE lpStartAddress;
+    LPVOID lpImageName;
+    WORD fUnicode;
+};
+struct EXIT_THREAD_DEBUG_INFO {
+    DWORD dwExitCode;
+};
+struct EXIT_PROCESS_DEBUG_INFO {
+    DWORD dwExitCode;
+};
+struct LOAD_DLL_DEBUG_INFO {
+    HANDLE hFile;
+    LPVOID lpBaseOfDll;
+    DWORD dwDebugInfoFileOffset;
+    DWORD nDebugInfoSize;
+    LPVOID lpImageName;
+    WORD fUnicode;
+};
+struct UNLOAD_DLL_DEBUG_INFO {
+    LPVOID lpBaseOfDll;
+};
+struct OUTPUT_DEBUG_STRING_INFO {
+    LPSTR lpDebugStringData;
+    WORD fUnicode;
+    WORD nDebugStringLength;
+};
+struct RIP_INFO {
+    DWORD dwError;
+    DWORD dwType;
+};
+struct DEBUG_EVENT {
+    DWORD dwDebugEventCode;
+    DWORD dwProcessId;
+    DWORD dwThreadId;
+    union {
+        EXCEPTION_DEBUG_INFO Exception;
+        CREATE_THREAD_DEBUG_INFO CreateThread;
+        CREATE_PROCESS_DEBUG_INFO CreateProcessInfo;
+        EXIT_THREAD_DEBUG_INFO ExitThread;
+        EXIT_PROCESS_DEBUG_INFO ExitProcess;
+        LOAD_DLL_DEBUG_INFO LoadDll;
+        UNLOAD_DLL_DEBUG_INFO UnloadDll;
+        OUTPUT_DEBUG_STRING_INFO DebugString;
+        RIP_INFO RipInfo;
+    } u;
+};
+typedef DEBUG_EVENT* LPDEBUG_EVENT;
+
+struct STARTUPINFOA {
+    DWORD cb;
+    LPSTR lpReserved;
+    LPSTR lpDesktop;
+    LPSTR lpTitle;
+    DWORD dwX;
+    DWORD dwY;
+    DWORD dwXSize;
+    DWORD dwYSize;
+    DWORD dwXCountChars;
+    DWORD dwYCountChars;
+    DWORD dwFillAttribute;
+    DWORD dwFlags;
+    WORD wShowWindow;
+    WORD cbReserved2;
+    LPBYTE lpReserved2;
+    HANDLE hStdInput;
+    HANDLE hStdOutput;
+    HANDLE hStdError;
+};
+typedef STARTUPINFOA* LPSTARTUPINFOA;
+
+struct PROCESS_INFORMATION {
+    HANDLE hProcess;
+    HANDLE hThread;
+    DWORD dwProcessId;
+    DWORD dwThreadId;
+};
+typedef PROCESS_INFORMATION* LPPROCESS_INFORMATION;
+
+#if defined(__i386__)
+static_assert(sizeof(MEMORY_BASIC_INFORMATION) == 28);
+static_assert(sizeof(EXCEPTION_RECORD) == 80);
+static_assert(sizeof(CREATE_PROCESS_DEBUG_INFO) == 40);
+static_assert(sizeof(DEBUG_EVENT) == 96);
+static_assert(sizeof(STARTUPINFOA) == 68);
+static_assert(sizeof(PROCESS_INFORMATION) == 16);
+#endif
 
 // Window messages.
 #define WM_NULL 0x0000
@@ -364,6 +505,90 @@ typedef CREATESTRUCTA* LPCREATESTRUCTA;
 #define GMEM_ZEROINIT 0x0040
 #define GPTR (GMEM_FIXED | GMEM_ZEROINIT)
 
+// Virtual memory: allocation types, states, region types, page protections.
+#define MEM_COMMIT 0x00001000
+#define MEM_RESERVE 0x00002000
+#define MEM_DECOMMIT 0x00004000
+#define MEM_RELEASE 0x00008000
+#define MEM_FREE 0x00010000
+#define MEM_PRIVATE 0x00020000
+#define MEM_MAPPED 0x00040000
+#define MEM_IMAGE 0x01000000
+#define PAGE_NOACCESS 0x01
+#define PAGE_READONLY 0x02
+#define PAGE_READWRITE 0x04
+#define PAGE_WRITECOPY 0x08
+#define PAGE_EXECUTE 0x10
+#define PAGE_EXECUTE_READ 0x20
+#define PAGE_EXECUTE_READWRITE 0x40
+#define PAGE_EXECUTE_WRITECOPY 0x80
+#define PAGE_GUARD 0x100
+#define PAGE_NOCACHE 0x200
+#define PAGE_WRITECOMBINE 0x400
+#define ERROR_NOACCESS 998
+#define ERROR_INVALID_ADDRESS 487
+#define ERROR_BAD_LENGTH 24
+#define STATUS_SUCCESS ((NTSTATUS)0x00000000L)
+#define STATUS_ACCESS_DENIED ((NTSTATUS)0xC0000022L)
+#define STATUS_INVALID_PARAMETER ((NTSTATUS)0xC000000DL)
+#define STATUS_NOT_COMMITTED ((NTSTATUS)0xC000002DL)
+#define STATUS_INVALID_PAGE_PROTECTION ((NTSTATUS)0xC0000045L)
+#define NT_SUCCESS(status) (((NTSTATUS)(status)) >= 0)
+
+// Resources.
+#define IS_INTRESOURCE(r) ((((ULONG_PTR)(r)) >> 16) == 0)
+#define MAKEINTRESOURCEA(i) ((LPSTR)((ULONG_PTR)((WORD)(i))))
+
+// Colours.
+#define CLR_INVALID 0xFFFFFFFF
+#define COLOR_SCROLLBAR 0
+#define COLOR_BACKGROUND 1
+#define COLOR_ACTIVECAPTION 2
+#define COLOR_INACTIVECAPTION 3
+#define COLOR_MENU 4
+#define COLOR_WINDOW 5
+#define COLOR_WINDOWFRAME 6
+#define COLOR_MENUTEXT 7
+#define COLOR_WINDOWTEXT 8
+#define COLOR_CAPTIONTEXT 9
+#define COLOR_ACTIVEBORDER 10
+#define COLOR_INACTIVEBORDER 11
+#define COLOR_APPWORKSPACE 12
+#define COLOR_HIGHLIGHT 13
+#define COLOR_HIGHLIGHTTEXT 14
+#define COLOR_BTNFACE 15
+#define COLOR_BTNSHADOW 16
+#define COLOR_GRAYTEXT 17
+#define COLOR_BTNTEXT 18
+#define COLOR_INACTIVECAPTIONTEXT 19
+#define COLOR_BTNHIGHLIGHT 20
+#define COLOR_3DDKSHADOW 21
+#define COLOR_3DLIGHT 22
+#define COLOR_INFOTEXT 23
+#define COLOR_INFOBK 24
+#define COLOR_HOTLIGHT 26
+#define COLOR_GRADIENTACTIVECAPTION 27
+#define COLOR_GRADIENTINACTIVECAPTION 28
+#define COLOR_MENUHILIGHT 29
+#define COLOR_MENUBAR 30
+
+// Debugging: creation flags, event codes, continue statuses.
+#define DEBUG_PROCESS 0x00000001
+#define DEBUG_ONLY_THIS_PROCESS 0x00000002
+#define CREATE_SUSPENDED 0x00000004
+#define CREATE_NEW_CONSOLE 0x00000010
+#define EXCEPTION_DEBUG_EVENT 1
+#define CREATE_THREAD_DEBUG_EVENT 2
+#define CREATE_PROCESS_DEBUG_EVENT 3
+#define EXIT_THREAD_DEBUG_EVENT 4
+#define EXIT_PROCESS_DEBUG_EVENT 5
+#define LOAD_DLL_DEBUG_EVENT 6
+#define UNLOAD_DLL_DEBUG_EVENT 7
+#define OUTPUT_DEBUG_STRING_EVENT 8
+#define RIP_EVENT 9
+#define DBG_CONTINUE 0x00010002L
+#define DBG_EXCEPTION_NOT_HANDLED 0x80010001L
+
 // Code pages.
 #define CP_ACP 0
 #define CP_UTF8 65001
@@ -416,6 +641,14 @@ SIMAPI DWORD WINAPI GetFileAttributesA(LPCSTR name);
 SIMAPI BOOL WINAPI DeleteFileA(LPCSTR name);
 SIMAPI BOOL WINAPI CreateDirectoryA(LPCSTR name, LPSECURITY_ATTRIBUTES attributes);
 
+SIMAPI HGLOBAL WINAPI GlobalAlloc(UINT flags, SIZE_T bytes);
+SIMAPI HGLOBAL WINAPI GlobalFree(HGLOBAL memory);
+SIMAPI SIZE_T WINAPI GlobalSize(HGLOBAL memory);
+SIMAPI LPVOID WINAPI VirtualAlloc(LPVOID address, SIZE_T size, DWORD allocationType, DWORD protect);
+SIMAPI BOOL WINAPI VirtualFree(LPVOID address, SIZE_T size, DWORD freeType);
+SIMAPI BOOL WINAPI VirtualProtect(LPVOID address, SIZE_T size, DWORD newProtect, PDWORD oldProtect);
+SIMAPI SIZE_T WINAPI VirtualQuery(LPCVOID address, PMEMORY_BASIC_INFORMATION buffer, SIZE_T length);
+SIMAPI BOOL WINAPI IsBadReadPtr(const void* address, UINT_PTR size);
 SIMAPI HLOCAL WINAPI LocalAlloc(UINT flags, SIZE_T bytes);
 SIMAPI HLOCAL WINAPI LocalFree(HLOCAL memory);
 SIMAPI SIZE_T WINAPI LocalSize(HLOCAL memory);
@@ -426,9 +659,23 @@ SIMAPI int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR text, 
 SIMAPI BOOL WINAPI IsDBCSLeadByte(BYTE byte);
 SIMAPI int WINAPI lstrlenA(LPCSTR text);
 
+SIMAPI BOOL WINAPI CreateProcessA(LPCSTR applicationName, LPSTR commandLine, LPSECURITY_ATTRIBUTES processAttributes,
+                                  LPSECURITY_ATTRIBUTES threadAttributes, BOOL inheritHandles, DWORD creationFlags,
+                                  LPVOID environment, LPCSTR currentDirectory, LPSTARTUPINFOA startupInfo,
+                                  LPPROCESS_INFORMATION processInformation);
+SIMAPI BOOL WINAPI WaitForDebugEvent(LPDEBUG_EVENT debugEvent, DWORD milliseconds);
+SIMAPI BOOL WINAPI DebugActiveProcessStop(DWORD processId);
+
+// gdi32
+SIMAPI COLORREF WINAPI SetBkColor(HDC dc, COLORREF colour);
+SIMAPI COLORREF WINAPI SetTextColor(HDC dc, COLORREF colour);
+SIMAPI BOOL WINAPI TextOutA(HDC dc, int x, int y, LPCSTR text, int length);
+
 // user32
 SIMAPI ATOM WINAPI RegisterClassA(const WNDCLASSA* windowClass);
 SIMAPI HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
+                                   int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
+SIMAPI HWND WINAPI CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
                                    int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
 SIMAPI BOOL WINAPI DestroyWindow(HWND window);
 SIMAPI BOOL WINAPI IsWindow(HWND window);
@@ -482,4 +729,47 @@ SIMAPI BOOL WINAPI SetLayeredWindowAttributes(HWND window, COLORREF key, BYTE al
 SIMAPI BOOL WINAPI GetLayeredWindowAttributes(HWND window, COLORREF* key, BYTE* alpha, DWORD* flags);
 SIMAPI BOOL WINAPI UpdateWindow(HWND window);
 SIMAPI BOOL WINAPI InvalidateRect(HWND window, const RECT* rect, BOOL erase);
+SIMAPI DWORD WINAPI GetSysColor(int index);
+SIMAPI HBITMAP WINAPI LoadBitmapA(HINSTANCE instance, LPCSTR name);
 
+
+// Profiles, directory listing, message boxes and commands.
+struct FILETIME {
+    DWORD dwLowDateTime;
+    DWORD dwHighDateTime;
+};
+struct WIN32_FIND_DATAA {
+    DWORD dwFileAttributes;
+    FILETIME ftCreationTime;
+    FILETIME ftLastAccessTime;
+    FILETIME ftLastWriteTime;
+    DWORD nFileSizeHigh;
+    DWORD nFileSizeLow;
+    DWORD dwReserved0;
+    DWORD dwReserved1;
+    CHAR cFileName[MAX_PATH];
+    CHAR cAlternateFileName[14];
+};
+typedef WIN32_FIND_DATAA* LPWIN32_FIND_DATAA;
+#define ERROR_NO_MORE_FILES 18
+#define MB_OK 0x00000000L
+#define MB_OKCANCEL 0x00000001L
+#define MB_YESNO 0x00000004L
+#define MB_ICONERROR 0x00000010L
+#define MB_ICONHAND 0x00000010L
+#define MB_ICONQUESTION 0x00000020L
+#define MB_ICONWARNING 0x00000030L
+#define MB_ICONINFORMATION 0x00000040L
+#define IDOK 1
+#define IDCANCEL 2
+#define IDYES 6
+#define IDNO 7
+
+SIMAPI DWORD WINAPI GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR out, DWORD size,
+                                             LPCSTR fileName);
+SIMAPI BOOL WINAPI WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR fileName);
+SIMAPI HANDLE WINAPI FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data);
+SIMAPI BOOL WINAPI FindNextFileA(HANDLE find, LPWIN32_FIND_DATAA data);
+SIMAPI BOOL WINAPI FindClose(HANDLE find);
+SIMAPI int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+SIMAPI UINT WINAPI WinExec(LPCSTR commandLine, UINT show);

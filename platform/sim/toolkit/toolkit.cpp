@@ -9,17 +9,11 @@
 #include <pugixml.hpp>
 
 #include "../sim_control.h"
-#include "toolkit_state.h"
+#include "toolkit_internal.h"
 
 namespace trvsim::xc {
 
-namespace {
-
-constexpr UINT callUiMessage = WM_USER + 0x101;
-const char* const windowClass = "XCGUI_Window";
-const char* const uiClass = "XCGUI_UiThread";
-
-[[noreturn]] void fail(const char* what) {
+void fail(const char* what) {
     std::fprintf(stderr, "toolkit stand-in: %s\n", what);
     std::abort();
 }
@@ -41,8 +35,8 @@ HXCGUI addObject(std::unique_ptr<Object> object) {
 }
 
 std::string toGbk(const WCHAR* text) { return text ? utf16ToGbk(text) : std::string(); }
+std::u16string textOf(const WCHAR* text) { return text ? std::u16string(text) : std::u16string(); }
 
-// Reads a whole file named by a toolkit path (relative to the current directory).
 bool readFile(const WCHAR* path, std::string& content) {
     std::string host = hostPathOf(toGbk(path));
     if (host.empty()) return false;
@@ -53,6 +47,12 @@ bool readFile(const WCHAR* path, std::string& content) {
     content = out.str();
     return bool(in) || in.eof();
 }
+
+namespace {
+
+constexpr UINT callUiMessage = WM_USER + 0x101;
+const char* const windowClass = "XCGUI_Window";
+const char* const uiClass = "XCGUI_UiThread";
 
 // "#RRGGBB" or "#AARRGGBB" to a COLORREF (the alpha byte is kept high).
 bool parseColour(const char* text, COLORREF& colour) {
@@ -68,16 +68,20 @@ bool parseColour(const char* text, COLORREF& colour) {
     return true;
 }
 
+// A native window going away takes its toolkit window and elements along.
 LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCDESTROY) {
         auto& objects = toolkit().objects;
-        for (auto it = objects.begin(); it != objects.end(); ++it) {
-            auto* window = it->second->category == Category::Window ? static_cast<WindowObject*>(it->second.get())
-                                                                     : nullptr;
-            if (window && window->hwnd == hwnd) {
-                objects.erase(it);
-                break;
-            }
+        for (auto& [handle, object] : objects) {
+            auto* window = object->category == Category::Window ? static_cast<WindowObject*>(object.get()) : nullptr;
+            if (!window || window->hwnd != hwnd) continue;
+            std::vector<HELE> children = window->children;
+            for (HELE child : children) destroyElement(child);
+            auto& groups = toolkit().paneGroups;
+            std::erase_if(groups, [&](const PaneGroup& g) { return g.frame == window->handle; });
+            if (window->background) objects.erase(reinterpret_cast<UINT_PTR>(window->background));
+            objects.erase(handle);
+            break;
         }
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
@@ -88,17 +92,11 @@ LRESULT CALLBACK uiProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-void registerClasses() {
-    static bool done = false;
-    if (done) return;
+void registerClass(const char* name, WNDPROC procedure) {
     WNDCLASSA cls{};
-    cls.lpfnWndProc = windowProcedure;
-    cls.lpszClassName = windowClass;
-    RegisterClassA(&cls);
-    cls.lpfnWndProc = uiProcedure;
-    cls.lpszClassName = uiClass;
-    RegisterClassA(&cls);
-    done = true;
+    cls.lpfnWndProc = procedure;
+    cls.lpszClassName = name;
+    RegisterClassA(&cls);  // fails harmlessly when already registered
 }
 
 }  // namespace
@@ -122,7 +120,8 @@ using namespace trvsim::xc;
 SIMAPI BOOL WINAPI XInitXCGUI(const WCHAR* text) {
     auto& tk = toolkit();
     if (tk.initialised) fail("XInitXCGUI called twice");
-    registerClasses();
+    registerClass(windowClass, windowProcedure);
+    registerClass(uiClass, uiProcedure);
     int inits = tk.initCount + 1, exits = tk.exitCount;
     tk = Toolkit{};
     tk.initialised = true;
@@ -143,6 +142,7 @@ SIMAPI void WINAPI XExitXCGUI() {
     for (HWND hwnd : windows) DestroyWindow(hwnd);
     DestroyWindow(tk.uiWindow);
     tk.objects.clear();
+    tk.paneGroups.clear();
     tk.uiWindow = nullptr;
     tk.defaultFont = nullptr;
     tk.initialised = false;
@@ -258,16 +258,32 @@ SIMAPI HIMAGE WINAPI XImage_LoadFile(const WCHAR* fileName, BOOL stretch) {
     return addObject(std::move(object));
 }
 
-SIMAPI HWINDOW WINAPI XWnd_Create(int x, int y, int width, int height, const WCHAR* title, HWND parent, int) {
-    requireInitialised("XWnd_Create");
-    HWND hwnd = CreateWindowExA(0, windowClass, toGbk(title).c_str(), WS_POPUP | WS_CLIPCHILDREN, x, y, width, height,
-                                parent, nullptr, nullptr, nullptr);
+namespace trvsim::xc {
+
+HWINDOW createWindow(int type, DWORD exStyle, DWORD style, const char* className, int x, int y, int width, int height,
+                     const WCHAR* title, HWND parent) {
+    requireInitialised("creating a window");
+    registerClass(className, windowProcedure);
+    HWND hwnd = CreateWindowExA(exStyle, className, toGbk(title).c_str(), style | WS_POPUP | WS_CLIPCHILDREN, x, y,
+                                width, height, parent, nullptr, nullptr, nullptr);
     if (!hwnd) return nullptr;
     auto window = std::make_unique<WindowObject>();
-    window->type = XC_WINDOW;
+    window->type = type;
     window->category = Category::Window;
     window->hwnd = hwnd;
     return addObject(std::move(window));
+}
+
+}  // namespace trvsim::xc
+
+SIMAPI HWINDOW WINAPI XWnd_Create(int x, int y, int width, int height, const WCHAR* title, HWND parent, int) {
+    return createWindow(XC_WINDOW, 0, 0, windowClass, x, y, width, height, title, parent);
+}
+
+SIMAPI HWINDOW WINAPI XFrameWnd_CreateEx(DWORD exStyle, DWORD style, const WCHAR* className, int x, int y, int width,
+                                         int height, const WCHAR* title, HWND parent, int) {
+    std::string cls = className && *className ? toGbk(className) : std::string(windowClass);
+    return createWindow(XC_FRAMEWINDOW, exStyle, style, cls.c_str(), x, y, width, height, title, parent);
 }
 
 SIMAPI HWND WINAPI XWnd_GetHWND(HWINDOW window) {
@@ -276,6 +292,6 @@ SIMAPI HWND WINAPI XWnd_GetHWND(HWINDOW window) {
 }
 
 SIMAPI void WINAPI XWnd_CloseWindow(HWINDOW window) {
-    auto* object = objectAs<WindowObject>(window, Category::Window);
+    auto* object = windowOf(window);
     if (object) SendMessageA(object->hwnd, WM_CLOSE, 0, 0);
 }

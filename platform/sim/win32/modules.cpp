@@ -36,7 +36,10 @@ const char* const kernel32Exports[] = {
     "SetWaitableTimer", "CancelWaitableTimer", "GetModuleHandleA", "LoadLibraryA", "FreeLibrary", "GetProcAddress",
     "GetModuleFileNameA", "GetCurrentDirectoryA", "SetCurrentDirectoryA", "CreateFileA", "ReadFile", "WriteFile",
     "GetFileSize", "GetFileAttributesA", "DeleteFileA", "CreateDirectoryA", "LocalAlloc", "LocalFree", "LocalSize",
-    "MultiByteToWideChar", "WideCharToMultiByte", "IsDBCSLeadByte", "lstrlenA",
+    "MultiByteToWideChar", "WideCharToMultiByte", "IsDBCSLeadByte", "lstrlenA", "GetPrivateProfileStringA",
+    "WritePrivateProfileStringA", "FindFirstFileA", "FindNextFileA", "FindClose", "WinExec", "GlobalAlloc", "GlobalFree",
+    "GlobalSize", "VirtualAlloc", "VirtualFree", "VirtualProtect", "VirtualQuery", "IsBadReadPtr", "CreateProcessA",
+    "WaitForDebugEvent", "DebugActiveProcessStop",
 };
 
 const char* const user32Exports[] = {
@@ -50,8 +53,15 @@ const char* const user32Exports[] = {
     "GetParent", "SetParent", "GetWindow", "GetAncestor", "GetDesktopWindow", "ShowWindow", "ShowWindowAsync", "GetWindowRect",
     "GetClientRect", "MoveWindow", "SetWindowPos", "GetWindowTextA", "GetWindowTextLengthA", "SetWindowTextA",
     "GetClassNameA", "FindWindowA", "FindWindowExA", "EnumWindows", "EnumChildWindows", "GetWindowThreadProcessId",
-    "SetLayeredWindowAttributes", "GetLayeredWindowAttributes", "UpdateWindow", "InvalidateRect",
+    "SetLayeredWindowAttributes", "GetLayeredWindowAttributes", "UpdateWindow", "InvalidateRect", "MessageBoxA", "CreateWindowExW",
+    "GetSysColor", "LoadBitmapA",
 };
+
+const char* const gdi32Exports[] = {"SetBkColor", "SetTextColor", "TextOutA"};
+
+const char* const ntdllExports[] = {"ZwProtectVirtualMemory"};
+
+const char* const shlwapiExports[] = {"PathFindFileNameA", "PathFindExtensionA"};
 
 const char* const toolkitExports[] = {
 #define TRV_XCGUI_FUNCTION(result, name, parameters, arguments) #name,
@@ -69,8 +79,7 @@ std::mutex& modulesLock() {
     return *lock;
 }
 
-template <size_t N>
-void addModule(const char* name, bool system, const char* const (&exports)[N]) {
+void addModule(const char* name, bool system, std::initializer_list<const char*> exports) {
     auto module = std::make_unique<Module>();
     module->name = name;
     module->system = system;
@@ -78,8 +87,14 @@ void addModule(const char* name, bool system, const char* const (&exports)[N]) {
     module->loaded = system;
     module->references = system ? 1 : 0;
     module->path = system ? std::string("C:\\Windows\\System32\\") + name : std::string();
-    module->exports.insert(std::begin(exports), std::end(exports));
+    module->exports.insert(exports.begin(), exports.end());
     modules().push_back(std::move(module));
+}
+
+template <size_t N>
+void addModule(const char* name, bool system, const char* const (&exports)[N]) {
+    addModule(name, system, std::initializer_list<const char*>());
+    modules().back()->exports.insert(std::begin(exports), std::end(exports));
 }
 
 std::string baseName(const std::string& path) {
@@ -126,7 +141,11 @@ std::string locate(const std::string& name) {
 void registerModules() {
     addModule("kernel32.dll", true, kernel32Exports);
     addModule("user32.dll", true, user32Exports);
+    addModule("shlwapi.dll", true, shlwapiExports);
+    addModule("gdi32.dll", true, gdi32Exports);
+    addModule("ntdll.dll", true, ntdllExports);
     addModule("XCGUI.dll", false, toolkitExports);
+    addModule("BlackMoon.fne", false, {});  // another vendor's compile plug-in
 }
 
 }  // namespace trvsim
