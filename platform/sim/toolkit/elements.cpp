@@ -94,6 +94,17 @@ void attachChild(HXCGUI parent, HELE child, int index) {
         list->insert(list->begin() + index, child);
 }
 
+int childCount(HXCGUI parent) {
+    std::vector<HELE>* list = childListOf(parent);
+    return list ? int(list->size()) : 0;
+}
+
+HXCGUI childAt(HXCGUI parent, int index) {
+    std::vector<HELE>* list = childListOf(parent);
+    if (!list || index < 0 || size_t(index) >= list->size()) return nullptr;
+    return (*list)[size_t(index)];
+}
+
 void detachChild(HELE child) {
     Element* e = elementOf(child);
     if (!e || !e->parent) return;
@@ -310,15 +321,10 @@ SIMAPI HXCGUI WINAPI XEle_GetParent(HELE element) {
     return e ? e->parent : nullptr;
 }
 
-SIMAPI int WINAPI XEle_GetChildCount(HELE element) {
-    Element* e = elementOf(element);
-    return e ? int(e->children.size()) : 0;
-}
+SIMAPI int WINAPI XEle_GetChildCount(HELE element) { return elementOf(element) ? childCount(element) : 0; }
 
 SIMAPI HXCGUI WINAPI XEle_GetChildByIndex(HELE element, int index) {
-    Element* e = elementOf(element);
-    if (!e || index < 0 || size_t(index) >= e->children.size()) return nullptr;
-    return e->children[size_t(index)];
+    return elementOf(element) ? childAt(element, index) : nullptr;
 }
 
 SIMAPI void WINAPI XWidget_LayoutItem_SetWidth(HXCGUI element, int mode, int width) {

@@ -188,15 +188,10 @@ SIMAPI void WINAPI XWnd_RedrawWnd(HWINDOW window, BOOL) {
     if (WindowObject* w = windowOf(window)) ++w->redraws;
 }
 
-SIMAPI int WINAPI XWnd_GetChildCount(HWINDOW window) {
-    WindowObject* w = windowOf(window);
-    return w ? int(w->children.size()) : 0;
-}
+SIMAPI int WINAPI XWnd_GetChildCount(HWINDOW window) { return windowOf(window) ? childCount(window) : 0; }
 
 SIMAPI HXCGUI WINAPI XWnd_GetChildByIndex(HWINDOW window, int index) {
-    WindowObject* w = windowOf(window);
-    if (!w || index < 0 || size_t(index) >= w->children.size()) return nullptr;
-    return w->children[size_t(index)];
+    return windowOf(window) ? childAt(window, index) : nullptr;
 }
 
 // Frame windows and panes

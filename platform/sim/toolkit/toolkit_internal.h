@@ -33,6 +33,9 @@ T* makeElement(int type, int x, int y, int width, int height, HXCGUI parent) {
 }
 
 void detachChild(HELE child);
+// The children of an element or window: their number, and the one at an index (or nullptr).
+int childCount(HXCGUI parent);
+HXCGUI childAt(HXCGUI parent, int index);
 // Removes an element with everything below it.
 void destroyElement(HELE element);
 // The window an element lies in, or nullptr.
