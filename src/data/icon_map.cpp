@@ -64,8 +64,8 @@ std::string foldLatinCase(std::string_view gbk) {
     std::string folded(gbk);
     for (size_t i = 0; i < folded.size(); ++i) {
         unsigned char c = folded[i];
-        if (IsDBCSLeadByte(c) && i + 1 < folded.size())
-            ++i;  // the trail byte may look like a letter but is not one
+        if (c >= 0x81 && c <= 0xFE && i + 1 < folded.size())
+            ++i;  // a GBK lead byte: its trail byte may look like a letter but is none
         else if (c >= 'A' && c <= 'Z')
             folded[i] = char(c - 'A' + 'a');
     }

@@ -147,7 +147,7 @@ JsonNode* MemberTable::find(JsonTextView key) const { return find(key, hashOf(ke
 
 JsonNode* MemberTable::find(JsonTextView key, uint32_t hash) const {
     for (JsonNode* node = buckets_[(hash & 0x7FFFFFFFu) % buckets_.size()]; node; node = node->next_)
-        if (node->keyHash_ == hash && JsonTextView(*node->key_) == key) return node;
+        if (node->keyHash_ == hash && JsonTextView(node->key_) == key) return node;
     return nullptr;
 }
 
@@ -183,9 +183,8 @@ JsonNode* MemberTable::insert(JsonText key, JsonNode* node) {
     }
     // Everything that may fail to allocate comes before the node is linked.
     if (count_ >= threshold_) grow();
-    auto ownKey = std::make_unique<JsonText>(std::move(key));
     order_.append(node);
-    node->key_ = std::move(ownKey);
+    node->key_ = std::move(key);
     node->keyHash_ = hash;
     node->position_ = order_.count() - 1;
     JsonNode*& head = buckets_[(hash & 0x7FFFFFFFu) % buckets_.size()];
@@ -266,7 +265,7 @@ void JsonNode::dropValue(JsonNode*& dead) {
         default: break;
     }
     value_ = {};
-    raw_.reset();
+    JsonText().swap(raw_);
 }
 
 size_t JsonNode::count() const {
@@ -513,7 +512,7 @@ int JsonParser::fillScalar(JsonNode* node, JsonTextView token, bool atRoot) {
         node->kind_ = JsonKind::Number;  // numbers inside containers are all doubles
         node->value_.number = double(readInteger(token));
     }
-    node->raw_ = std::make_unique<JsonText>(token);
+    node->raw_ = JsonText(token);
     return jsonOk;
 }
 

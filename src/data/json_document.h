@@ -103,9 +103,9 @@ public:
     const ElementList* elements() const { return kind_ == JsonKind::Array ? value_.elements : nullptr; }
     const MemberTable* members() const { return kind_ == JsonKind::Object ? value_.members : nullptr; }
     // The token as written, for scalars read from text.
-    const JsonText* rawText() const { return raw_.get(); }
+    const JsonText* rawText() const { return raw_.empty() ? nullptr : &raw_; }
     const JsonNode* parent() const { return parent_; }
-    const JsonText* key() const { return key_.get(); }
+    const JsonText* key() const { return key_.empty() ? nullptr : &key_; }
     // Members of an object, elements of an array, else 0.
     size_t count() const;
     // The element, or the member in insertion order; null when out of range.
@@ -140,9 +140,10 @@ private:
         ElementList* elements;
         MemberTable* members;
     } value_{};
-    std::unique_ptr<JsonText> raw_;
+    // A scalar's token and a member's name are never empty: empty means none.
+    JsonText raw_;
     JsonNode* parent_ = nullptr;
-    std::unique_ptr<JsonText> key_;
+    JsonText key_;
     uint32_t keyHash_ = 0;
     JsonNode* next_ = nullptr;  // the next member in the same bucket
     size_t position_ = 0;       // index in the parent's element or order list

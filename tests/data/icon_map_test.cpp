@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "../../fuzz/icon_table_case.h"
 #include "data/icon_map.h"
 #include "data/json_document.h"
 #include "sim_control.h"
@@ -179,4 +180,20 @@ TEST_F(ShippedIconTable, EveryEntryLoadsItsImage) {
     }
     EXPECT_EQ(imageFile(IconMap::lookUpIcon("按钮"), icons), "button.png");
     EXPECT_EQ(imageFile(IconMap::lookUpIcon("WINDOW"), icons), "window.png");
+}
+
+// The inputs kept from fuzzing the icon table file and the fuzzing seeds,
+// replayed through the fuzz target's case.
+TEST(IconTableFuzzInputs, KeptInputsAndSeedsHoldTheRules) {
+    const fs::path here = fs::path(__FILE__).parent_path();
+    int replayed = 0;
+    for (const auto& folder :
+         {here / "fuzz_regressions" / "icon_table", here / ".." / ".." / "fuzz" / "seeds" / "icon_table"}) {
+        if (!fs::exists(folder)) continue;
+        for (const auto& file : fs::directory_iterator(folder)) {
+            EXPECT_TRUE(fuzzcase::runIconTableCase(readHostFile(file.path().string()))) << file.path();
+            ++replayed;
+        }
+    }
+    EXPECT_GT(replayed, 0);
 }

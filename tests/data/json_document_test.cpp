@@ -2,9 +2,12 @@
 
 #include <climits>
 #include <cmath>
+#include <filesystem>
 #include <string>
 
+#include "../../fuzz/json_case.h"
 #include "data/json_document.h"
+#include "support/run_folder.h"
 
 namespace {
 
@@ -400,4 +403,17 @@ TEST(JsonLimits, AHundredMegabyteDocument) {
     EXPECT_EQ(outcome.code, -5);
     EXPECT_EQ(outcome.position, int(text.size()));
     EXPECT_EQ(document.countAt(""), 0);
+}
+
+// The inputs kept from fuzzing, each of which once broke a rule of the
+// document, and the fuzzing seeds, replayed through the fuzz target's case.
+TEST(JsonFuzzInputs, KeptInputsAndSeedsHoldTheRules) {
+    const std::filesystem::path here = std::filesystem::path(__FILE__).parent_path();
+    int replayed = 0;
+    for (const auto& folder : {here / "fuzz_regressions" / "json", here / ".." / ".." / "fuzz" / "seeds" / "json"})
+        for (const auto& file : std::filesystem::directory_iterator(folder)) {
+            EXPECT_TRUE(fuzzcase::runJsonCase(readHostFile(file.path().string()))) << file.path();
+            ++replayed;
+        }
+    EXPECT_GT(replayed, 0);
 }
