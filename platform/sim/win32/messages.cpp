@@ -140,7 +140,7 @@ SIMAPI void pumpMessages(DWORD milliseconds) {
 
 using namespace trvsim;
 
-SIMAPI LRESULT WINAPI SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+SIMAPI SIM_HOOKABLE(5) LRESULT WINAPI SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return sendInternal(window, message, wParam, lParam);
 }
 

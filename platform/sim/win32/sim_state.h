@@ -152,6 +152,13 @@ void retireCurrentQueue();
 
 void journal(const char* call, HWND window, INT_PTR argument);
 void setLastError(DWORD error);
+// Ends the process with a message: the sim does not simulate this use.
+[[noreturn]] void notSimulated(const char* what);
+
+// Marks an exported function that the plug-in redirects with an inline hook:
+// its first `bytes` bytes are one-byte NOPs, whole instructions that can run
+// from anywhere (the hook moves them to its trampoline).
+#define SIM_HOOKABLE(bytes) __attribute__((patchable_function_entry(bytes, 0)))
 
 // Registers the built-in window classes of the system controls.
 void registerSystemClasses();

@@ -117,19 +117,37 @@ SIMAPI ATOM WINAPI RegisterClassA(const WNDCLASSA* windowClass) {
     return ATOM(0xC000 + classes.size());
 }
 
-SIMAPI HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
-                                   int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param) {
+namespace {
+
+// What both CreateWindowExA and CreateWindowExW ask for, the texts in GBK.
+struct Creation {
+    DWORD exStyle;
+    std::string className;
+    std::string title;
+    DWORD style;
+    int x, y, width, height;
+    HWND parent;
+    HMENU menu;
+    HINSTANCE instance;
+};
+
+// The creation routine both entry points call, as on Windows: hooking one
+// entry point does not catch the other. Adds the window, then sends
+// WM_NCCREATE and WM_CREATE with the caller's CREATESTRUCTA or CREATESTRUCTW
+// from `describe`, which sees the position and size with defaults applied.
+template <class Describe>
+HWND createWindow(Creation c, Describe describe) {
     HWND handle;
     {
         std::lock_guard<std::mutex> held(state().lock);
         auto& s = state();
-        auto cls = s.classes.find(lowerCase(className ? className : ""));
+        auto cls = s.classes.find(lowerCase(c.className));
         if (cls == s.classes.end()) {
             setLastError(ERROR_CANNOT_FIND_WND_CLASS);
             return nullptr;
         }
-        Window* parentWindow = parent ? findWindow(parent) : nullptr;
-        if (parent && !parentWindow) {
+        Window* parentWindow = c.parent ? findWindow(c.parent) : nullptr;
+        if (c.parent && !parentWindow) {
             setLastError(ERROR_INVALID_WINDOW_HANDLE);
             return nullptr;
         }
@@ -138,34 +156,64 @@ SIMAPI HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windo
         s.nextWindowHandle += 4;
         w->handle = handle;
         w->className = cls->second.name;
-        w->title = windowName ? windowName : "";
-        w->style = style;
-        w->exStyle = exStyle;
+        w->title = c.title;
+        w->style = c.style;
+        w->exStyle = c.exStyle;
         w->procedure = cls->second.procedure;
-        w->instance = instance;
+        w->instance = c.instance;
         ThreadQueue& queue = currentQueue();
         w->threadId = queue.threadId;
         w->processId = queue.processId;
-        if (x == CW_USEDEFAULT) x = y = 0;
-        if (width == CW_USEDEFAULT) width = height = 0;
-        w->rect = {x, y, x + width, y + height};
-        if ((style & WS_CHILD) && parentWindow) {
-            w->parent = parent;
-            w->id = int(reinterpret_cast<INT_PTR>(menu));
+        if (c.x == CW_USEDEFAULT) c.x = c.y = 0;
+        if (c.width == CW_USEDEFAULT) c.width = c.height = 0;
+        w->rect = {c.x, c.y, c.x + c.width, c.y + c.height};
+        if ((c.style & WS_CHILD) && parentWindow) {
+            w->parent = c.parent;
+            w->id = int(reinterpret_cast<INT_PTR>(c.menu));
             parentWindow->children.insert(parentWindow->children.begin(), handle);
         } else {
-            w->owner = parent;
+            w->owner = c.parent;
             s.topLevel.insert(s.topLevel.begin(), handle);
         }
         s.windows[reinterpret_cast<UINT_PTR>(handle)] = std::move(w);
     }
-    CREATESTRUCTA create{param, instance, menu, parent, height, width, y, x, LONG(style), windowName, className, exStyle};
+    auto create = describe(c);
     if (!sendInternal(handle, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&create)) ||
         sendInternal(handle, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create)) == -1) {
         destroyTree(handle);
         return nullptr;
     }
     return handle;
+}
+
+void refuseClassAtom(const void* className) {
+    if (className && IS_INTRESOURCE(className)) notSimulated("window creation with a class atom");
+}
+
+}  // namespace
+
+SIMAPI SIM_HOOKABLE(5) HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style,
+                                                   int x, int y, int width, int height, HWND parent, HMENU menu,
+                                                   HINSTANCE instance, LPVOID param) {
+    refuseClassAtom(className);
+    Creation c{exStyle, className ? className : "", windowName ? windowName : "", style, x, y, width, height,
+               parent, menu, instance};
+    return createWindow(c, [&](const Creation& at) {
+        return CREATESTRUCTA{param, instance, menu, parent, at.height, at.width, at.y, at.x, LONG(style),
+                             windowName, className, exStyle};
+    });
+}
+
+SIMAPI SIM_HOOKABLE(5) HWND WINAPI CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style,
+                                                   int x, int y, int width, int height, HWND parent, HMENU menu,
+                                                   HINSTANCE instance, LPVOID param) {
+    refuseClassAtom(className);
+    Creation c{exStyle, className ? utf16ToGbk(className) : "", windowName ? utf16ToGbk(windowName) : "", style,
+               x, y, width, height, parent, menu, instance};
+    return createWindow(c, [&](const Creation& at) {
+        return CREATESTRUCTW{param, instance, menu, parent, at.height, at.width, at.y, at.x, LONG(style),
+                             windowName, className, exStyle};
+    });
 }
 
 SIMAPI BOOL WINAPI DestroyWindow(HWND window) {
@@ -410,7 +458,7 @@ SIMAPI BOOL WINAPI GetWindowRect(HWND window, LPRECT rect) {
     return TRUE;
 }
 
-SIMAPI BOOL WINAPI GetClientRect(HWND window, LPRECT rect) {
+SIMAPI SIM_HOOKABLE(7) BOOL WINAPI GetClientRect(HWND window, LPRECT rect) {
     std::lock_guard<std::mutex> held(state().lock);
     Window* w = findWindow(window);
     if (!w || !rect) {
