@@ -528,12 +528,12 @@ const PluginHook pluginHooks[] = {
 
 }  // namespace
 
-// Through this program's own copy of the plug-in: a started shell whose
-// frame is a plain toolkit window, and the twelve hooks installed.
+// Through this program's own copy of the plug-in: the shell started and the
+// twelve hooks installed.
 TEST_F(HookEngineTest, ClosingRemovesEightHooksInOrderAndUnloadingTheRest) {
     onProcessAttach();
     ASSERT_EQ(startShell(reinterpret_cast<INT_PTR>(&SimIde::hostNotification)), 1);
-    ShellFrame = XWnd_Create(0, 0, 400, 300, u"", nullptr, 0);
+    ASSERT_TRUE(XC_IsHWINDOW(ShellFrame));
     std::map<INT_PTR, std::string> functionAt;
     for (const PluginHook& h : pluginHooks) {
         ASSERT_EQ((apiHooks->*h.hook).hook(h.module, h.function, h.replacement, h.byteCount, h.byteCount != 5), 1)
@@ -556,6 +556,7 @@ TEST_F(HookEngineTest, ClosingRemovesEightHooksInOrderAndUnloadingTheRest) {
         EXPECT_EQ(bytesAt(exportOf(h.module, h.function), 1), std::vector<BYTE>{BYTE(stays ? 0xE9 : 0x90)});
     }
 
+    EXPECT_TRUE(waitForThreads(2500));  // the watcher ends before the closing flag is cleared below
     onProcessDetach();
     for (const PluginHook& h : pluginHooks)
         EXPECT_EQ(bytesAt(exportOf(h.module, h.function), h.byteCount), std::vector<BYTE>(h.byteCount, 0x90))
