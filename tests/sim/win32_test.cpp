@@ -149,9 +149,9 @@ TEST(SimWindows, TreeLookupsAndLayeredAttributes) {
 }
 
 TEST(SimWindows, UnsimulatedControlMessagesStopTheProcess) {
-    HWND list = CreateWindowExA(0, "SysTreeView32", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-    EXPECT_DEATH(SendMessageA(list, 0x1100, 0, 0), "SysTreeView32 control does not simulate message 0x1100");
-    DestroyWindow(list);
+    HWND label = CreateWindowExA(0, "Static", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_DEATH(SendMessageA(label, 0x0170, 0, 0), "Static control does not simulate message 0x170");  // STM_SETICON
+    DestroyWindow(label);
 }
 
 TEST(SimKernel, AWaitableTimerWakesAPumpingWait) {
