@@ -198,8 +198,10 @@ JsonNode* MemberTable::insert(JsonText key, JsonNode* node) {
 
 JsonNode* JsonNode::create(JsonKind kind) {
     NodeRef node(new JsonNode(JsonKind::Null));
-    if (kind == JsonKind::Array || kind == JsonKind::Object) node->becomeContainer(kind);
-    node->kind_ = kind;
+    if (kind == JsonKind::Array || kind == JsonKind::Object)
+        node->becomeContainer(kind);
+    else
+        node->kind_ = kind;
     return node.release();
 }
 

@@ -88,8 +88,6 @@ private:
 // a document one to its root.
 class JsonNode {
 public:
-    static JsonNode* create(JsonKind kind);
-    void retain() { references_.fetch_add(1, std::memory_order_relaxed); }
     // Drops one reference; the last one frees the node and what it holds,
     // without recursion, however deep the tree.
     void release();
@@ -113,13 +111,14 @@ public:
     const JsonNode* member(JsonTextView name) const;
 
 private:
-    friend class ElementList;
     friend class MemberTable;
     friend class JsonParser;
     friend class JsonDocument;
 
     explicit JsonNode(JsonKind kind) : kind_(kind) {}
     ~JsonNode() = default;
+    // A node with one reference; containers come with an empty list or table.
+    static JsonNode* create(JsonKind kind);
     // Releases the value, its children and the raw text and zeroes the
     // value; the kind stays.
     void empty();
