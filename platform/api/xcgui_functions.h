@@ -46,6 +46,10 @@ TRV_XCGUI_FUNCTION(int, XBkM_SetBkInfo, (HBKM manager, const WCHAR* text), (mana
 TRV_XCGUI_FUNCTION(HWINDOW, XWnd_Create, (int x, int y, int width, int height, const WCHAR* title, HWND parent, int style),
                    (x, y, width, height, title, parent, style))
 TRV_XCGUI_FUNCTION(HWND, XWnd_GetHWND, (HWINDOW window), (window))
+TRV_XCGUI_FUNCTION(HWINDOW, XWnd_CreateEx,
+                   (DWORD exStyle, DWORD style, const WCHAR* className, int x, int y, int width, int height,
+                    const WCHAR* title, HWND parent, int xcStyle),
+                   (exStyle, style, className, x, y, width, height, title, parent, xcStyle))
 TRV_XCGUI_FUNCTION(void, XWnd_CloseWindow, (HWINDOW window), (window))
 TRV_XCGUI_FUNCTION(void, XWnd_ShowWindow, (HWINDOW window, int command), (window, command))
 TRV_XCGUI_FUNCTION(void, XWnd_SetMinimumSize, (HWINDOW window, int width, int height), (window, width, height))
@@ -104,9 +108,13 @@ TRV_XCGUI_FUNCTION(void, XEle_RectClientToWndClient, (HELE element, RECT* rect),
 TRV_XCGUI_FUNCTION(HXCGUI, XEle_GetParent, (HELE element), (element))
 TRV_XCGUI_FUNCTION(int, XEle_GetChildCount, (HELE element), (element))
 TRV_XCGUI_FUNCTION(HXCGUI, XEle_GetChildByIndex, (HELE element, int index), (element, index))
-TRV_XCGUI_FUNCTION(void, XWidget_LayoutItem_SetWidth, (HXCGUI element, int mode, int width), (element, mode, width))
-TRV_XCGUI_FUNCTION(void, XWidget_LayoutItem_SetHeight, (HXCGUI element, int mode, int height), (element, mode, height))
+TRV_XCGUI_FUNCTION(void, XEle_SetLayoutWidth, (HXCGUI element, int mode, int width), (element, mode, width))
+TRV_XCGUI_FUNCTION(void, XEle_SetLayoutHeight, (HXCGUI element, int mode, int height), (element, mode, height))
 TRV_XCGUI_FUNCTION(HELE, XLayout_Create, (int x, int y, int width, int height, HXCGUI parent), (x, y, width, height, parent))
+TRV_XCGUI_FUNCTION(void, XLayout_SetSpace, (HELE layout, int space), (layout, space))
+TRV_XCGUI_FUNCTION(void, XLayout_SetPadding, (HELE layout, int left, int top, int right, int bottom),
+                   (layout, left, top, right, bottom))
+TRV_XCGUI_FUNCTION(void, XLayout_SetAlignV, (HELE layout, int align), (layout, align))
 TRV_XCGUI_FUNCTION(HXCGUI, XShapeText_Create, (int x, int y, int width, int height, const WCHAR* text, HXCGUI parent),
                    (x, y, width, height, text, parent))
 TRV_XCGUI_FUNCTION(void, XShapeText_SetTextColor, (HXCGUI shape, COLORREF colour, BYTE alpha), (shape, colour, alpha))
@@ -134,3 +142,4 @@ TRV_XCGUI_FUNCTION(BOOL, XComboBox_DeleteItemAll, (HELE combo), (combo))
 TRV_XCGUI_FUNCTION(int, XComboBox_AddItemText, (HELE combo, const WCHAR* text), (combo, text))
 TRV_XCGUI_FUNCTION(const WCHAR*, XComboBox_GetItemText, (HELE combo, int item, int column), (combo, item, column))
 TRV_XCGUI_FUNCTION(int, XComboBox_GetCount, (HELE combo), (combo))
+TRV_XCGUI_FUNCTION(HXCGUI, XComboBox_GetAdapter, (HELE combo), (combo))

@@ -35,12 +35,12 @@ void styleFloatingPane(HWINDOW window, HELE pane) {
     setCaptionButtonHeight(pane, 0);
 
     HELE layout = XLayout_Create(0, 0, 100, 24, window);
-    XWidget_LayoutItem_SetWidth(layout, XC_LAYOUT_SIZE_FILL, -1);
-    XWidget_LayoutItem_SetHeight(layout, XC_LAYOUT_SIZE_FILL, -1);
+    XEle_SetLayoutWidth(layout, XC_LAYOUT_SIZE_FILL, -1);
+    XEle_SetLayoutHeight(layout, XC_LAYOUT_SIZE_FILL, -1);
     XEle_SetPadding(layout, 6, 0, 0, 0);
     HXCGUI text = XShapeText_Create(0, 0, 100, 24, XPane_GetTitle(pane), layout);
-    XWidget_LayoutItem_SetWidth(text, XC_LAYOUT_SIZE_FILL, -1);
-    XWidget_LayoutItem_SetHeight(text, XC_LAYOUT_SIZE_FILL, -1);
+    XEle_SetLayoutWidth(text, XC_LAYOUT_SIZE_FILL, -1);
+    XEle_SetLayoutHeight(text, XC_LAYOUT_SIZE_FILL, -1);
     XShapeText_SetTextColor(text, RGB(255, 255, 255), 255);
     XWnd_BindLayoutEle(window, XC_BIND_TOP, layout);
     XWnd_AdjustLayout(window);

@@ -909,3 +909,18 @@ static_assert(sizeof(CLIENTCREATESTRUCT) == 8);
 
 // The procedure an MDI page passes what it does not handle to.
 SIMAPI LRESULT WINAPI DefMDIChildProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// System metrics and window class data.
+#define WM_SYSKEYDOWN 0x0104
+#define WM_EXITSIZEMOVE 0x0232
+#define SM_CXSCREEN 0
+#define SM_CYSCREEN 1
+#define SM_CXVSCROLL 2
+#define SM_CYHSCROLL 3
+#define SM_CYCAPTION 4
+#define GCL_STYLE (-26)
+#define CS_DROPSHADOW 0x00020000
+
+SIMAPI int WINAPI GetSystemMetrics(int index);
+SIMAPI DWORD WINAPI GetClassLongA(HWND window, int index);
+SIMAPI DWORD WINAPI SetClassLongA(HWND window, int index, LONG value);

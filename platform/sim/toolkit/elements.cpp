@@ -327,15 +327,15 @@ SIMAPI HXCGUI WINAPI XEle_GetChildByIndex(HELE element, int index) {
     return elementOf(element) ? childAt(element, index) : nullptr;
 }
 
-SIMAPI void WINAPI XWidget_LayoutItem_SetWidth(HXCGUI element, int mode, int width) {
-    if (Element* e = requireElement(element, "XWidget_LayoutItem_SetWidth")) {
+SIMAPI void WINAPI XEle_SetLayoutWidth(HXCGUI element, int mode, int width) {
+    if (Element* e = requireElement(element, "XEle_SetLayoutWidth")) {
         e->widthMode = mode;
         if (mode == XC_LAYOUT_SIZE_FIXED) e->rect.right = e->rect.left + width;
     }
 }
 
-SIMAPI void WINAPI XWidget_LayoutItem_SetHeight(HXCGUI element, int mode, int height) {
-    if (Element* e = requireElement(element, "XWidget_LayoutItem_SetHeight")) {
+SIMAPI void WINAPI XEle_SetLayoutHeight(HXCGUI element, int mode, int height) {
+    if (Element* e = requireElement(element, "XEle_SetLayoutHeight")) {
         e->heightMode = mode;
         if (mode == XC_LAYOUT_SIZE_FIXED) e->rect.bottom = e->rect.top + height;
     }
@@ -344,6 +344,18 @@ SIMAPI void WINAPI XWidget_LayoutItem_SetHeight(HXCGUI element, int mode, int he
 SIMAPI HELE WINAPI XLayout_Create(int x, int y, int width, int height, HXCGUI parent) {
     requireInitialised("XLayout_Create");
     return makeElement<Element>(XC_LAYOUT, x, y, width, height, parent)->handle;
+}
+
+SIMAPI void WINAPI XLayout_SetSpace(HELE layout, int space) {
+    if (Element* e = elementAs<Element>(layout, XC_LAYOUT)) e->space = space;
+}
+
+SIMAPI void WINAPI XLayout_SetPadding(HELE layout, int left, int top, int right, int bottom) {
+    if (Element* e = elementAs<Element>(layout, XC_LAYOUT)) e->padding = {left, top, right, bottom};
+}
+
+SIMAPI void WINAPI XLayout_SetAlignV(HELE layout, int align) {
+    if (Element* e = elementAs<Element>(layout, XC_LAYOUT)) e->alignV = align;
 }
 
 SIMAPI HXCGUI WINAPI XShapeText_Create(int x, int y, int width, int height, const WCHAR* text, HXCGUI parent) {
@@ -482,6 +494,12 @@ SIMAPI const WCHAR* WINAPI XComboBox_GetItemText(HELE combo, int item, int colum
     ComboBox* c = elementAs<ComboBox>(combo, XC_COMBOBOX);
     if (!c || column != 0 || item < 0 || size_t(item) >= c->items.size()) return nullptr;
     return c->items[size_t(item)].c_str();
+}
+
+// The combo box stands for its own adapter once it has one.
+SIMAPI HXCGUI WINAPI XComboBox_GetAdapter(HELE combo) {
+    ComboBox* c = elementAs<ComboBox>(combo, XC_COMBOBOX);
+    return c && c->adapter ? combo : nullptr;
 }
 
 SIMAPI int WINAPI XComboBox_GetCount(HELE combo) {

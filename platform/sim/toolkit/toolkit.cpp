@@ -129,7 +129,8 @@ SIMAPI BOOL WINAPI XInitXCGUI(const WCHAR* text) {
     tk.exitCount = exits;
     tk.initText = text ? text : u"";
     tk.uiThread = GetCurrentThreadId();
-    tk.uiWindow = CreateWindowExA(0, uiClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    tk.uiWindow = CreateWindowExW(0, gbkToUtf16(uiClass).c_str(), u"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
+                                  nullptr);
     return TRUE;
 }
 
@@ -264,8 +265,11 @@ HWINDOW createWindow(int type, DWORD exStyle, DWORD style, const char* className
                      const WCHAR* title, HWND parent) {
     requireInitialised("creating a window");
     registerClass(className, windowProcedure);
-    HWND hwnd = CreateWindowExA(exStyle, className, toGbk(title).c_str(), style | WS_POPUP | WS_CLIPCHILDREN, x, y,
-                                width, height, parent, nullptr, nullptr, nullptr);
+    // The toolkit's windows are Unicode windows.
+    if (!(style & WS_CHILD)) style |= WS_POPUP;
+    std::u16string cls = gbkToUtf16(className);
+    HWND hwnd = CreateWindowExW(exStyle, cls.c_str(), textOf(title).c_str(), style | WS_CLIPCHILDREN, x, y, width,
+                                height, parent, nullptr, nullptr, nullptr);
     if (!hwnd) return nullptr;
     auto window = std::make_unique<WindowObject>();
     window->type = type;
@@ -278,6 +282,12 @@ HWINDOW createWindow(int type, DWORD exStyle, DWORD style, const char* className
 
 SIMAPI HWINDOW WINAPI XWnd_Create(int x, int y, int width, int height, const WCHAR* title, HWND parent, int) {
     return createWindow(XC_WINDOW, 0, 0, windowClass, x, y, width, height, title, parent);
+}
+
+SIMAPI HWINDOW WINAPI XWnd_CreateEx(DWORD exStyle, DWORD style, const WCHAR* className, int x, int y, int width,
+                                    int height, const WCHAR* title, HWND parent, int) {
+    std::string cls = className && *className ? toGbk(className) : std::string(windowClass);
+    return createWindow(XC_WINDOW, exStyle, style, cls.c_str(), x, y, width, height, title, parent);
 }
 
 SIMAPI HWINDOW WINAPI XFrameWnd_CreateEx(DWORD exStyle, DWORD style, const WCHAR* className, int x, int y, int width,

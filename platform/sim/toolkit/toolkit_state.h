@@ -59,6 +59,9 @@ struct Element : Object {
     bool visible = true;
     bool backgroundTransparent = false;
     int widthMode = 0, heightMode = 0;  // layout item sizing: 0 fixed, XC_LAYOUT_SIZE_FILL ...
+    // Layout elements.
+    int space = 0;
+    int alignV = 0;
     int redraws = 0;
     int layoutAdjustments = 0;
     HXCGUI background{};  // its background manager, made on first request

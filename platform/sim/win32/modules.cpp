@@ -53,7 +53,7 @@ const char* const user32Exports[] = {
     "GetParent", "SetParent", "GetWindow", "GetAncestor", "GetDesktopWindow", "ShowWindow", "ShowWindowAsync", "GetWindowRect",
     "GetClientRect", "MoveWindow", "SetWindowPos", "GetWindowTextA", "GetWindowTextLengthA", "SetWindowTextA",
     "GetClassNameA", "FindWindowA", "FindWindowExA", "EnumWindows", "EnumChildWindows", "GetWindowThreadProcessId",
-    "SetLayeredWindowAttributes", "GetLayeredWindowAttributes", "UpdateWindow", "InvalidateRect", "MessageBoxA", "CreateWindowExW",
+    "SetLayeredWindowAttributes", "GetLayeredWindowAttributes", "UpdateWindow", "InvalidateRect", "MessageBoxA", "GetSystemMetrics", "GetClassLongA", "SetClassLongA", "CreateWindowExW",
     "GetSysColor", "LoadBitmapA",
 };
 
