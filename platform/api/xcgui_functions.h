@@ -101,6 +101,7 @@ TRV_XCGUI_FUNCTION(void, XEle_EnableMouseThrough, (HELE element, BOOL enable), (
 TRV_XCGUI_FUNCTION(void, XEle_Enable, (HELE element, BOOL enable), (element, enable))
 TRV_XCGUI_FUNCTION(void, XEle_Show, (HELE element, BOOL show), (element, show))
 TRV_XCGUI_FUNCTION(void, XEle_EnableBkTransparent, (HELE element, BOOL enable), (element, enable))
+TRV_XCGUI_FUNCTION(BOOL, XEle_IsBkTransparent, (HELE element), (element))
 TRV_XCGUI_FUNCTION(void, XEle_Redraw, (HELE element, BOOL now), (element, now))
 TRV_XCGUI_FUNCTION(void, XEle_AdjustLayout, (HELE element), (element))
 TRV_XCGUI_FUNCTION(void, XEle_GetWndClientRect, (HELE element, RECT* rect), (element, rect))

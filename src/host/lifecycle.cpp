@@ -6,6 +6,7 @@
 #include "../commands/tool_bar.h"
 #include "../debug/disassembly_commands.h"
 #include "../debug/trace_log.h"
+#include "../panes/host_interception.h"
 #include "../panes/host_text.h"
 #include "../shell/main_frame.h"
 #include "carried_files.h"
@@ -25,6 +26,7 @@ namespace {
 // The builders of the shell, in the order they run.
 const std::vector<void (*)()> shellBuilders = {
     buildFrame,
+    installHostInterception,
 };
 
 // Only the watcher thread touches it.

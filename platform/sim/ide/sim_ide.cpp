@@ -31,9 +31,9 @@ void registerHostClasses() {
     done = true;
 }
 
-HWND child(HWND parent, const char* cls, int id, RECT r, DWORD style = WS_VISIBLE) {
+HWND child(HWND parent, const char* cls, int id, RECT r, DWORD style = WS_VISIBLE, LPVOID param = nullptr) {
     HWND window = CreateWindowExA(0, cls, "", WS_CHILD | style, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                                  parent, reinterpret_cast<HMENU>(INT_PTR(id)), nullptr, nullptr);
+                                  parent, reinterpret_cast<HMENU>(INT_PTR(id)), nullptr, param);
     if (!window) {
         std::fprintf(stderr, "sim ide: cannot create a %s window (id %d)\n", cls, id);
         std::abort();
@@ -80,10 +80,13 @@ SimIde::SimIde(const std::string& hostFolder, const std::string& windowsFolder) 
     current = this;
 }
 
+// The host closes: it announces it, its windows go (their procedures, the
+// plug-in's subclasses among them, still loaded), then the plug-in is unloaded.
 SimIde::~SimIde() {
-    unloadPlugin();
-    if (xc::toolkit().initialised) XExitXCGUI();  // the host process ends here
+    if (module_) notify(6, 0, 0);
     destroyThreadWindows();
+    if (xc::toolkit().initialised) XExitXCGUI();
+    unloadPlugin();
     clearJournal();
     if (current == this) current = nullptr;
 }
@@ -101,15 +104,15 @@ void SimIde::buildWindows() {
                             1280, 800, nullptr, nullptr, nullptr, nullptr);
 
     HWND top = dockBarWorkspace(main_, 0xE81B, {0, 0, 1280, 60}, 135, nullptr);
-    child(top, "ComboBox", 629, {0, 0, 300, 24});
-    child(top, "ComboBox", 630, {300, 0, 600, 24});
+    child(top, "ComboBox", 629, {0, 0, 300, 24}, WS_VISIBLE | CBS_DROPDOWNLIST);
+    child(top, "ComboBox", 630, {300, 0, 600, 24}, WS_VISIBLE | CBS_DROPDOWNLIST);
 
     HWND left = dockBarWorkspace(main_, 0xE81C, {0, 60, 260, 660}, 129, "SysTabControl32");
     RECT leftPane{0, 24, 260, 600};
     child(left, "SysTreeView32", 1022, leftPane);
     child(left, "SysTreeView32", 1019, leftPane);
-    child(left, "ComboBox", 1058, {0, 24, 260, 48});
-    child(left, "ComboBox", 1059, {0, 48, 260, 72});
+    child(left, "ComboBox", 1058, {0, 24, 260, 48}, WS_VISIBLE | CBS_DROPDOWNLIST);
+    child(left, "ComboBox", 1059, {0, 48, 260, 72}, WS_VISIBLE | CBS_DROPDOWNLIST);
     child(left, "EPropertyList", 118, {0, 72, 260, 600});
 
     HWND bottom = dockBarWorkspace(main_, 0xE81E, {0, 660, 1280, 800}, 130, "SysTabControl32");
@@ -120,7 +123,7 @@ void SimIde::buildWindows() {
     child(bottom, "SysTreeView32", 1109, bottomPane);
     child(bottom, "Edit", 1115, bottomPane, WS_VISIBLE | ES_READONLY);
     child(bottom, "Edit", 1010, bottomPane, WS_VISIBLE | ES_MULTILINE);
-    child(bottom, "ComboBox", 1167, bottomPane);
+    child(bottom, "ComboBox", 1167, bottomPane, WS_VISIBLE | CBS_DROPDOWNLIST);
     child(bottom, "SysListView32", 1187, bottomPane);
     child(bottom, "ListBox", 1182, bottomPane);
     child(bottom, "ListBox", 1183, bottomPane);
@@ -129,7 +132,8 @@ void SimIde::buildWindows() {
     HWND rightContainer = child(right, "#32770", 0, {0, 0, 260, 600});
     child(rightContainer, "SysTreeView32", 1225, {0, 0, 260, 600});
 
-    child(main_, "MDIClient", 0xE900, {260, 84, 1020, 660}, WS_VISIBLE | WS_CLIPCHILDREN);
+    CLIENTCREATESTRUCT pages{nullptr, 0xFF00};  // page ids count from 0xFF00, as in the host
+    child(main_, "MDIClient", 0xE900, {260, 84, 1020, 660}, WS_VISIBLE | WS_CLIPCHILDREN, &pages);
     child(main_, "ESwitchBar", 0xE800, {260, 60, 1020, 84});
 }
 
@@ -183,7 +187,6 @@ void SimIde::unloadPlugin() {
     if (blackMoon_) FreeLibrary(blackMoon_);
     blackMoon_ = nullptr;
     if (!module_) return;
-    notify(6, 0, 0);
     if (!waitForThreads(5000)) {
         std::fprintf(stderr, "sim ide: the plug-in's threads did not end; it cannot be unloaded\n");
         std::abort();

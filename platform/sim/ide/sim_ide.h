@@ -45,8 +45,7 @@ public:
     // Loads the plug-in when needed, then notification 1 with the host's
     // notification function.
     INT_PTR start();
-    // Announces that the host closes (notification 6), waits for the
-    // plug-in's threads to end, then unloads the module.
+    // Waits for the plug-in's threads to end, then unloads the module.
     void unloadPlugin();
     // Puts the BlackMoon compile plug-in into the host process.
     bool loadBlackMoon();

@@ -289,6 +289,11 @@ SIMAPI void WINAPI XEle_EnableBkTransparent(HELE element, BOOL enable) {
     if (Element* e = requireElement(element, "XEle_EnableBkTransparent")) e->backgroundTransparent = enable;
 }
 
+SIMAPI BOOL WINAPI XEle_IsBkTransparent(HELE element) {
+    Element* e = elementOf(element);
+    return e && e->backgroundTransparent;
+}
+
 SIMAPI void WINAPI XEle_Redraw(HELE element, BOOL) {
     if (Element* e = elementOf(element)) ++e->redraws;
 }
