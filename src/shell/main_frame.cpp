@@ -2,6 +2,7 @@
 
 #include <shlwapi.h>
 
+#include <cstring>
 #include <vector>
 
 #include "commands/tool_bar.h"

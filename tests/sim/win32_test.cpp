@@ -66,7 +66,7 @@ TEST(SimMessages, ASendFromAnotherThreadIsServedByTheOwnerWhileItPumps) {
     for (auto& p : pumps) {
         SCOPED_TRACE(p.name);
         servedOn = 0;
-        SendFromWorker send{window};
+        SendFromWorker send{window, 0, nullptr};
         HANDLE thread = CreateThread(nullptr, 0, &SendFromWorker::run, &send, 0, nullptr);
         // Not pumping: the worker waits.
         EXPECT_EQ(WaitForSingleObject(thread, 50), WAIT_TIMEOUT);
