@@ -1,3 +1,6 @@
+#include "commands/tool_bar.h"
+#include "host/shell_handles.h"
+#include "shell/main_frame.h"
 #include "support/shell_test.h"
 
 using namespace trvsim;
@@ -86,4 +89,22 @@ TEST_F(ShellTest, ShowPaneByCaptionBringsThatPaneToTheFront) {
     EXPECT_EQ(xc::groupOf(pane(u"易支持库"))->front, pane(u"易支持库"));
     xc::userClick(toolButton(u"编译(F7)"));  // clears the output and shows it
     EXPECT_EQ(bottom->front, output);
+}
+
+// This test program's own copy of the frame code, pointed at the plug-in's frame.
+TEST_F(ShellTest, ShowPaneByCaptionIgnoresCaptionsNoPaneHas) {
+    auto* f = frame();
+    ShellFrame = f->handle;
+    frameParts.top = f->bound[XC_BIND_TOP];
+    frameParts.bottom = f->bound[XC_BIND_BOTTOM];
+    frameParts.left = f->bound[XC_BIND_LEFT];
+    frameParts.right = f->bound[XC_BIND_RIGHT];
+    xc::PaneGroup* bottom = xc::groupOf(pane(u"帮助提示"));
+    HELE front = bottom->front;
+    showPaneByCaption("没有这个窗格");
+    EXPECT_EQ(bottom->front, front);
+    showPaneByCaption("变量监视");
+    EXPECT_EQ(bottom->front, pane(u"变量监视"));
+    ShellFrame = nullptr;
+    frameParts = {};
 }
