@@ -63,20 +63,29 @@ HWND WINAPI hookedCreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR wind
                                                                        width, height, parent, menu, instance, param);
 }
 
+namespace {
+
+struct ColourSwap {
+    COLORREF asked, used;
+};
+const ColourSwap backgroundSwaps[] = {{RGB(235, 241, 255), RGB(37, 37, 38)}, {RGB(255, 255, 225), RGB(66, 66, 69)}};
+const ColourSwap textSwaps[] = {{RGB(0, 0, 255), RGB(78, 201, 176)}, {RGB(128, 128, 128), RGB(127, 127, 127)}};
+
+template <size_t N>
+COLORREF swapped(COLORREF colour, const ColourSwap (&swaps)[N]) {
+    for (const ColourSwap& swap : swaps)
+        if (colour == swap.asked) return swap.used;
+    return colour;
+}
+
+}  // namespace
+
 COLORREF WINAPI hookedSetBkColor(HDC dc, COLORREF colour) {
-    if (colour == RGB(235, 241, 255))
-        colour = RGB(37, 37, 38);
-    else if (colour == RGB(255, 255, 225))
-        colour = RGB(66, 66, 69);
-    return real<decltype(&SetBkColor)>(apiHooks->setBkColor)(dc, colour);
+    return real<decltype(&SetBkColor)>(apiHooks->setBkColor)(dc, swapped(colour, backgroundSwaps));
 }
 
 COLORREF WINAPI hookedSetTextColor(HDC dc, COLORREF colour) {
-    if (colour == RGB(0, 0, 255))
-        colour = RGB(78, 201, 176);
-    else if (colour == RGB(128, 128, 128))
-        colour = RGB(127, 127, 127);
-    return real<decltype(&SetTextColor)>(apiHooks->setTextColor)(dc, colour);
+    return real<decltype(&SetTextColor)>(apiHooks->setTextColor)(dc, swapped(colour, textSwaps));
 }
 
 DWORD WINAPI hookedGetSysColor(int index) {
