@@ -6,6 +6,7 @@
 
 #include "commands/tool_bar.h"
 #include "debug/trace_log.h"
+#include "editor/code_page_tabs.h"
 #include "host/hook_engine.h"
 #include "host/host_functions.h"
 #include "host/ide_window_map.h"
@@ -33,6 +34,7 @@ struct HookRow {
 };
 
 const HookRow hookTable[] = {
+    {&ApiHooks::getClientRect, "user32.dll", "GetClientRect", reinterpret_cast<const void*>(&hookedGetClientRect), 7},
     {&ApiHooks::sendMessageA, "user32.dll", "SendMessageA", reinterpret_cast<const void*>(&HostMessageDispatcher), 5},
     {&ApiHooks::setBkColor, "gdi32.dll", "SetBkColor", reinterpret_cast<const void*>(&hookedSetBkColor), 5},
     {&ApiHooks::createWindowExA, "user32.dll", "CreateWindowExA", reinterpret_cast<const void*>(&hookedCreateWindowExA),
