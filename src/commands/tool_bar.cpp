@@ -155,8 +155,6 @@ void addGroup(ToolBarBuilder& builder, const ToolButton (&group)[N]) {
     }
 }
 
-HELE namedElement(const char* name) { return static_cast<HELE>(XC_GetObjectByName(toToolkitText(name).c_str())); }
-
 // The help tip of the word at the caret: its text is fetched, then the
 // host shows the tip at the position it reports.
 void showHelpTip() {
@@ -231,10 +229,10 @@ void ToolBarBuilder::addSeparator() {
 
 void buildToolBars() {
     ToolBarBuilder builder;
-    if (builder.attach(namedElement("winToolBar0"))) addGroup(builder, firstGroup);
-    buildLinkerSwitcher(namedElement("winToolBar0"));
-    if (builder.attach(namedElement("winToolBar0"))) addGroup(builder, secondGroup);
-    if (builder.attach(namedElement("winToolBar1"))) addGroup(builder, thirdGroup);
+    if (builder.attach(elementNamed("winToolBar0"))) addGroup(builder, firstGroup);
+    buildLinkerSwitcher(elementNamed("winToolBar0"));
+    if (builder.attach(elementNamed("winToolBar0"))) addGroup(builder, secondGroup);
+    if (builder.attach(elementNamed("winToolBar1"))) addGroup(builder, thirdGroup);
 }
 
 int CALLBACK onToolButtonClick(HELE button, BOOL*) {
@@ -267,7 +265,7 @@ void showPaneByCaption(const std::string& caption) {
 }
 
 void clearDebugOutput() {
-    HELE edit = namedElement("outDbugTipEdit");
+    HELE edit = elementNamed("outDbugTipEdit");
     if (!XC_IsHXCGUI(edit, XC_EDIT)) return;
     XEdit_SetText(edit, toToolkitText("").c_str());
     XEle_Redraw(edit, TRUE);

@@ -9,3 +9,7 @@ ToolkitText toToolkitText(const std::string& gbk) {
 }
 
 std::string fromToolkitText(const WCHAR* text) { return text ? XC_wtoa(text) : std::string(); }
+
+HELE elementNamed(const std::string& name) {
+    return static_cast<HELE>(XC_GetObjectByName(toToolkitText(name).c_str()));
+}

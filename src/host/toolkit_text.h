@@ -10,3 +10,6 @@ using ToolkitText = std::basic_string<WCHAR>;
 
 ToolkitText toToolkitText(const std::string& gbk);
 std::string fromToolkitText(const WCHAR* text);
+
+// The element of a loaded layout with this name (GBK); 0 when there is none.
+HELE elementNamed(const std::string& name);

@@ -54,13 +54,9 @@ struct HostCall {
 
 LRESULT passOn(const HostCall& c) { return realSendMessage(c.window, c.message, c.wParam, c.lParam); }
 
-HELE namedElement(const char* name) {
-    return static_cast<HELE>(XC_GetObjectByName(toToolkitText(name).c_str()));
-}
-
 // Rules 1 and 2: the toolkit combo box takes the host combo's text and items.
 void refreshNavigationCombo(const char* name, HWND host, bool mainCombo) {
-    HELE combo = namedElement(name);
+    HELE combo = elementNamed(name);
     if (!XC_IsHXCGUI(combo, XC_COMBOBOX)) return;
     std::string text = readHostControlText(host);
     XEdit_SetText(combo, toToolkitText(text).c_str());

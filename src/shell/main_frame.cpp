@@ -28,10 +28,6 @@ constexpr const char* propertyPaneCaption = "组件属性";
 
 HWND hostMainWindow() { return hostFunctions.host0503->mainWindow(); }
 
-HELE objectNamed(const char* name) {
-    return static_cast<HELE>(XC_GetObjectByName(toToolkitText(name).c_str()));
-}
-
 HELE loadLayout(const char* file, HXCGUI parent) {
     return static_cast<HELE>(XC_LoadLayout(toToolkitText(std::string(ThemeSet::directory) + file).c_str(), parent));
 }
@@ -69,7 +65,7 @@ int CALLBACK onFloatingPaneClose(HWINDOW window, BOOL*) {
 
 // Places the property form again after it moved.
 void replacePropertyForm() {
-    HELE layout = objectNamed("CtrlProLayout");
+    HELE layout = elementNamed("CtrlProLayout");
     XEle_SendEvent(layout, layout, XE_SIZE, 0, 0);
 }
 
@@ -157,8 +153,8 @@ void buildFrame() {
     frameParts.bottom = loadLayout("LayoutWindowBottom.xml", ShellFrame);
     XWnd_BindLayoutEle(ShellFrame, XC_BIND_BOTTOM, frameParts.bottom);
     XFrameWnd_SetView(ShellFrame, loadLayout("ViewMainLayout.xml", ShellFrame));
-    frameParts.codeView = objectNamed("eCodeView");
-    frameParts.codeMainView = objectNamed("codeMainView");
+    frameParts.codeView = elementNamed("eCodeView");
+    frameParts.codeMainView = elementNamed("codeMainView");
 
     setFrameBorders(0);
     buildPanes();
@@ -172,9 +168,9 @@ void buildFrame() {
     XWnd_RegEventC1(ShellFrame, XWM_CLOSE, reinterpret_cast<void*>(&onFrameClose));
     XWnd_RegEventC1(ShellFrame, XWM_FLOAT_PANE, reinterpret_cast<void*>(&onPaneFloated));
     XWnd_RegEventC1(ShellFrame, XWM_DOCK_CHANGED, reinterpret_cast<void*>(&onDockingChanged));
-    XEle_RegEventC(objectNamed("winClose"), XE_BUTTON_CLICK, reinterpret_cast<void*>(&onCloseButton));
+    XEle_RegEventC(elementNamed("winClose"), XE_BUTTON_CLICK, reinterpret_cast<void*>(&onCloseButton));
     XEle_RegEventC(frameParts.codeView, XE_SIZE, reinterpret_cast<void*>(&onCodeViewSize));
-    XEle_RegEventC(objectNamed("proJectNameBtn"), XE_BUTTON_CLICK, reinterpret_cast<void*>(&onProjectNameClick));
+    XEle_RegEventC(elementNamed("proJectNameBtn"), XE_BUTTON_CLICK, reinterpret_cast<void*>(&onProjectNameClick));
 }
 
 void refitCodeView() {
@@ -186,7 +182,7 @@ void refitCodeView() {
 }
 
 void updateProjectName(int closed) {
-    HELE button = objectNamed("proJectNameBtn");
+    HELE button = elementNamed("proJectNameBtn");
     if (!XC_IsHXCGUI(button, XC_BUTTON) || hostClosing) return;
     std::string text, tooltip;
     if (closed) {

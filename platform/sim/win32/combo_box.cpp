@@ -172,11 +172,6 @@ LRESULT CALLBACK comboProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
-void registerComboBoxClass() {
-    WNDCLASSA cls{};
-    cls.lpfnWndProc = comboProcedure;
-    cls.lpszClassName = ComboClass;
-    RegisterClassA(&cls);
-}
+void registerComboBoxClass() { registerWindowClass(ComboClass, comboProcedure); }
 
 }  // namespace trvsim

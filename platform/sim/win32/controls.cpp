@@ -151,16 +151,16 @@ LRESULT CALLBACK plainProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
-void registerSystemClasses() {
+void registerWindowClass(const char* name, WNDPROC procedure) {
     WNDCLASSA cls{};
-    cls.lpfnWndProc = pendingControlProcedure;
-    for (auto& pending : pendingClasses) {
-        cls.lpszClassName = pending.name;
-        RegisterClassA(&cls);
-    }
-    cls.lpfnWndProc = plainProcedure;
-    cls.lpszClassName = "#32770";
+    cls.lpfnWndProc = procedure;
+    cls.lpszClassName = name;
     RegisterClassA(&cls);
+}
+
+void registerSystemClasses() {
+    for (auto& pending : pendingClasses) registerWindowClass(pending.name, pendingControlProcedure);
+    registerWindowClass("#32770", plainProcedure);
     registerEditClass();
     registerTreeViewClass();
     registerComboBoxClass();

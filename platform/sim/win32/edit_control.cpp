@@ -75,11 +75,6 @@ LRESULT CALLBACK editProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
 
 }  // namespace
 
-void registerEditClass() {
-    WNDCLASSA cls{};
-    cls.lpfnWndProc = editProcedure;
-    cls.lpszClassName = "Edit";
-    RegisterClassA(&cls);
-}
+void registerEditClass() { registerWindowClass("Edit", editProcedure); }
 
 }  // namespace trvsim

@@ -102,11 +102,6 @@ LRESULT CALLBACK listBoxProcedure(HWND window, UINT message, WPARAM wParam, LPAR
 
 }  // namespace
 
-void registerListBoxClass() {
-    WNDCLASSA cls{};
-    cls.lpfnWndProc = listBoxProcedure;
-    cls.lpszClassName = ListBoxClass;
-    RegisterClassA(&cls);
-}
+void registerListBoxClass() { registerWindowClass(ListBoxClass, listBoxProcedure); }
 
 }  // namespace trvsim

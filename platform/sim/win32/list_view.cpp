@@ -239,11 +239,6 @@ LRESULT CALLBACK listViewProcedure(HWND window, UINT message, WPARAM wParam, LPA
 
 }  // namespace
 
-void registerListViewClass() {
-    WNDCLASSA cls{};
-    cls.lpfnWndProc = listViewProcedure;
-    cls.lpszClassName = ListViewClass;
-    RegisterClassA(&cls);
-}
+void registerListViewClass() { registerWindowClass(ListViewClass, listViewProcedure); }
 
 }  // namespace trvsim

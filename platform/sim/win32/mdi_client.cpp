@@ -178,12 +178,7 @@ LRESULT CALLBACK mdiClientProcedure(HWND window, UINT message, WPARAM wParam, LP
 
 }  // namespace
 
-void registerMdiClientClass() {
-    WNDCLASSA cls{};
-    cls.lpfnWndProc = mdiClientProcedure;
-    cls.lpszClassName = MdiClass;
-    RegisterClassA(&cls);
-}
+void registerMdiClientClass() { registerWindowClass(MdiClass, mdiClientProcedure); }
 
 }  // namespace trvsim
 

@@ -38,13 +38,7 @@ void runNotepad(std::string title, std::promise<HWND>* opened) {
 }  // namespace
 
 SIMAPI HWND openNotepad(const std::string& titleGbk) {
-    static bool registered = [] {
-        WNDCLASSA cls{};
-        cls.lpfnWndProc = notepadProcedure;
-        cls.lpszClassName = "Notepad";
-        return RegisterClassA(&cls) != 0;
-    }();
-    (void)registered;
+    registerWindowClass("Notepad", notepadProcedure);  // once: a second registration fails harmlessly
     std::promise<HWND> opened;
     auto ready = opened.get_future();
     std::thread thread(runNotepad, titleGbk, &opened);

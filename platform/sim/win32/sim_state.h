@@ -160,6 +160,8 @@ void setLastError(DWORD error);
 // from anywhere (the hook moves them to its trampoline).
 #define SIM_HOOKABLE(bytes) __attribute__((patchable_function_entry(bytes, 0)))
 
+// Registers a window class of the system with its procedure.
+void registerWindowClass(const char* name, WNDPROC procedure);
 // Registers the built-in window classes of the system controls.
 void registerSystemClasses();
 void registerEditClass();

@@ -100,11 +100,6 @@ LRESULT CALLBACK tabProcedure(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 }  // namespace
 
-void registerTabControlClass() {
-    WNDCLASSA cls{};
-    cls.lpfnWndProc = tabProcedure;
-    cls.lpszClassName = TabClass;
-    RegisterClassA(&cls);
-}
+void registerTabControlClass() { registerWindowClass(TabClass, tabProcedure); }
 
 }  // namespace trvsim

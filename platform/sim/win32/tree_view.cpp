@@ -361,11 +361,6 @@ LRESULT CALLBACK treeProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
 
 }  // namespace
 
-void registerTreeViewClass() {
-    WNDCLASSA cls{};
-    cls.lpfnWndProc = treeProcedure;
-    cls.lpszClassName = TreeClass;
-    RegisterClassA(&cls);
-}
+void registerTreeViewClass() { registerWindowClass(TreeClass, treeProcedure); }
 
 }  // namespace trvsim
